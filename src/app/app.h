@@ -1,0 +1,89 @@
+// Application core: start-up, the main loop and its callbacks, screenshots,
+// the options file and the catalogue of interface images and fonts.
+#pragma once
+
+#include <allegro.h>
+
+#include <string>
+
+// ---- Start-up, main loop and shutdown ----------------------------------
+
+extern volatile bool quit;
+extern volatile bool quit_warn;
+extern volatile int counter;
+extern volatile int old_counter;
+extern volatile bool cursor_wait;
+extern bool draw_cursor;
+
+extern BITMAP *ActiveBuffer;
+extern BITMAP *StaticBuffer;
+
+// Returns 0, or the non-zero failure code that becomes the exit status.
+int init_program();
+// Steps that need the platform: library, colour depth, window, devices, title.
+int start_system();
+// Everything after the devices: options, buffers, catalogue, windows, colours,
+// canvases and help books. Headless tests start here.
+int load_startup_data();
+
+// The whole program after start-up: static screen, autoload, main loop.
+int run_editor_loop();
+// The entry function's body: init_program, then run_editor_loop.
+int run_editor();
+// One pass of the main loop.
+void run_pass();
+
+void quit_program();
+void my_timer_handler();
+void save_screenshot();
+
+// The options write of a close request is done by the main thread; the close
+// button callback only asks for it.
+void write_requested_config();
+
+// ---- Options file ---------------------------------------------------------
+
+constexpr int CONFIG_LINES = 14;
+constexpr int CONFIG_LINE_SIZE = 192;
+extern std::string config_file[CONFIG_LINES];
+extern std::string filename;
+extern std::string defaultname;
+extern std::string palette_dir;
+extern std::string directory;
+
+char *skip_lines(char *buf, int size, PACKFILE *f, int n);
+void read_config();
+void save_config();
+
+// ---- Interface asset catalogue -------------------------------------------
+
+// Shows the missing-file message and ends the process when the file is unreadable.
+BITMAP *custom_load_bitmap(const char *path);
+// Loads every image and font, creates the skin bitmaps and brush cursors and
+// reads the colour table, in start-up order; returns 0 or a failure code.
+int load_catalogue();
+
+extern BITMAP *Background, *Banner, *Palette;
+extern BITMAP *P_Selected, *P_Unselected, *I_Cape, *I_Tail, *I_Wings, *Cape, *Tail, *Wings;
+extern BITMAP *Tool, *SelectedTool, *PencilTool, *FillTool, *ElipseTool, *RectangleTool, *LineTool, *BrushTool;
+extern BITMAP *FrameToggleBar, *FrameToggleButtonClicked;
+extern BITMAP *StandingBar, *WalkingBar, *JumpingBar, *SlidingBar, *DeathBar, *StompedBar;
+extern BITMAP *SelectFrameBack, *SelectFrameHighlight, *SelectFrameWords;
+extern BITMAP *FirstCanvasArrow, *SecondCanvasArrow;
+extern FONT *Font, *WTitle, *WText;
+extern BITMAP *Cursor, *TextCursor;
+extern BITMAP *PreviewToggleBar, *PreviewToggleButtonClicked, *SelectPreviewMode, *SelectPreviewTeam;
+extern BITMAP *SelectPreviewModeBack, *SelectPreviewTeamBack, *PreviewSubmenuArrows, *PreviewSubmenuArrowSelected;
+extern BITMAP *PreviewModes_Parent, *Brushes_Parent, *BrushHighlight;
+extern BITMAP *Brush[24];
+extern BITMAP *PreviewModes[24];
+extern BITMAP *TargetCanvas, *LeftArrow, *RightArrow;
+extern BITMAP *Continuous, *NonContinuous, *EightWay, *NormalFill, *IgnoreBounds, *EightWayFill, *FillModeArrow;
+extern BITMAP *Toolbar, *ToolbarText, *ToolbarShadow;
+extern BITMAP *FileBack, *FileSelect, *FileText, *EditBack, *EditSelect, *EditText, *NoUndo;
+extern BITMAP *FramesBack, *FramesSelect, *FramesText;
+extern BITMAP *WhichCanvasText, *WhichCanvasBack, *WhichCanvasSelect;
+extern BITMAP *WhichFrameText, *WhichFrameBack, *WhichFrameSelect;
+extern BITMAP *WhichFrameTextSub, *WhichFrameBackSub, *WhichFrameSelectSub;
+extern BITMAP *WTopLeft, *WTop, *WTopRight, *WLeft, *WCenter, *WRight, *WBottomLeft, *WBottom, *WBottomRight;
+extern BITMAP *ButtonColors;

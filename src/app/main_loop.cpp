@@ -1,0 +1,83 @@
+#include "app/app.h"
+#include "ui/ui.h"
+
+volatile bool quit = false;
+volatile bool quit_warn = false;
+volatile int counter = 0;
+volatile int old_counter = 0;
+volatile bool cursor_wait = false;
+bool draw_cursor = false;
+
+namespace {
+// Set by a close request, taken by the main thread: two writers of
+// Options.cfg must never interleave, and the close button's callback runs on
+// the library's window thread.
+volatile bool config_write_requested = false;
+
+void draw_pointer()
+{
+    draw_sprite(ActiveBuffer, mouse_sprite, mouse_x, mouse_y);
+}
+
+void confirm_close_request()
+{
+    write_requested_config();
+    quit = true;
+    quit_warn = false;
+}
+} // namespace
+
+void quit_program()
+{
+    quit_warn = true;
+    config_write_requested = true;
+}
+
+void write_requested_config()
+{
+    if (config_write_requested) {
+        config_write_requested = false;
+        save_config();
+    }
+}
+
+void my_timer_handler()
+{
+    if (cursor_wait) {
+        counter = old_counter;
+        cursor_wait = false;
+    } else {
+        counter = counter + 1;
+    }
+}
+
+void run_pass()
+{
+    draw_everything();
+    handle_input();
+    if (quit_warn) {
+        confirm_close_request();
+    }
+    draw_pointer();
+    blit(ActiveBuffer, screen, 0, 0, 0, 0, 800, 600);
+    if (key[KEY_INSERT]) {
+        save_screenshot();
+    }
+}
+
+int run_editor_loop()
+{
+    create_static();
+    while (!quit) {
+        run_pass();
+    }
+    return 0;
+}
+
+int run_editor()
+{
+    if (int code = init_program()) {
+        return code;
+    }
+    return run_editor_loop();
+}

@@ -1,0 +1,44 @@
+#include "app/app.h"
+#include "ui/ui.h"
+
+#include <cstdlib>
+
+Dialog AllDialogs[HELP_BOOKS];
+
+const char *const HELP_BOOK_FILES[HELP_BOOKS] = {
+    "Moltwork/Helps/BrushTool.png",     "Moltwork/Helps/PencilTool.png",    "Moltwork/Helps/FillTool.png",
+    "Moltwork/Helps/EllipseTool.png",   "Moltwork/Helps/RectangleTool.png", "Moltwork/Helps/LineTool.png",
+};
+
+namespace {
+// Pages stand side by side with a one-pixel separator column between them.
+constexpr int PAGE_PITCH = HELP_PAGE_WIDTH + 1;
+
+[[noreturn]] void fail(const char *format, const std::string &file)
+{
+    allegro_message(format, file.c_str());
+    std::exit(-1);
+}
+} // namespace
+
+void Dialog::init(const std::string &file)
+{
+    sheet = load_bitmap(file.c_str(), nullptr);
+    if (!sheet) {
+        fail("File %s is missing or corrupt.", file);
+    }
+    if ((sheet->w + 1) % PAGE_PITCH != 0) {
+        fail("Help dialog wrong dimensions. Please check and try again.\nError in %s", file);
+    }
+    page_count = (sheet->w + 1) / PAGE_PITCH;
+    for (int i = 0; i < page_count; ++i) {
+        BITMAP *sub = create_sub_bitmap(sheet, PAGE_PITCH * i, 0, HELP_PAGE_WIDTH, HELP_PAGE_HEIGHT);
+        if (!sub) {
+            fail("Failed to create subbitmap frames of %s", file);
+        }
+        pages.push_back(sub);
+    }
+    page = 0;
+}
+
+void Dialog::draw() { draw_sprite(ActiveBuffer, pages[page], 18, 490); }

@@ -1,0 +1,40 @@
+// Screen and interaction: composing the screen, routing input, the help books.
+#pragma once
+
+#include <allegro.h>
+
+#include <string>
+#include <vector>
+
+// ---- Screen composition ---------------------------------------------------------
+
+void create_static();
+void draw_everything();
+
+// ---- Input dispatch ------------------------------------------------------------------
+
+void handle_input();
+// The per-pass mouse snapshot, shared with the message windows' own loop.
+void take_mouse_snapshot();
+
+// ---- Help books ----------------------------------------------------------------------
+
+constexpr int HELP_PAGE_WIDTH = 240;
+constexpr int HELP_PAGE_HEIGHT = 92;
+
+class Dialog {
+  public:
+    int page_count = 0;
+    int page = 0;
+    BITMAP *sheet = nullptr;
+    std::vector<BITMAP *> pages;
+
+    Dialog() = default;
+    // Loads and cuts the book; ends the process when the file is unusable.
+    void init(const std::string &file);
+    void draw();
+};
+
+constexpr int HELP_BOOKS = 6;
+extern Dialog AllDialogs[HELP_BOOKS];
+extern const char *const HELP_BOOK_FILES[HELP_BOOKS];
