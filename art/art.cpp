@@ -49,6 +49,19 @@ int accent() { return rgb(255, 178, 62); }
 int accent_dark() { return rgb(190, 106, 28); }
 } // namespace theme
 
+int blend(int from, int to, int a, int b)
+{
+    auto mix = [&](int f, int t) { return f + (t - f) * a / b; };
+    return rgb(mix(getr32(from), getr32(to)), mix(getg32(from), getg32(to)), mix(getb32(from), getb32(to)));
+}
+
+void vertical_gradient(BITMAP *bmp, int x1, int y1, int x2, int y2, int top, int bottom)
+{
+    for (int y = y1; y <= y2; ++y) {
+        hline(bmp, x1, y, x2, y2 > y1 ? blend(top, bottom, y - y1, y2 - y1) : top);
+    }
+}
+
 BITMAP *image(int w, int h, int fill)
 {
     BITMAP *bmp = create_bitmap_ex(32, w, h);
@@ -147,7 +160,15 @@ void save(BITMAP *bmp, const std::string &relative_path)
     const std::string path = g_output_dir + "/" + relative_path;
     make_parent_dirs(path);
     const bool png = path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0;
-    const int result = png ? save_png(path.c_str(), bmp, nullptr) : save_bitmap(path.c_str(), bmp, nullptr);
+    // 24-bit copies: a 32-bit PNG would carry an alpha channel of zeros that
+    // other programs show as fully transparent.
+    BITMAP *opaque = create_bitmap_ex(24, bmp->w, bmp->h);
+    if (!opaque) {
+        fail("cannot convert " + path);
+    }
+    blit(bmp, opaque, 0, 0, 0, 0, bmp->w, bmp->h);
+    const int result = png ? save_png(path.c_str(), opaque, nullptr) : save_bitmap(path.c_str(), opaque, nullptr);
+    destroy_bitmap(opaque);
     if (result != 0) {
         fail("cannot write " + path);
     }

@@ -1,5 +1,8 @@
 #include "app/app.h"
+#include "document/document.h"
+#include "tools/tools.h"
 #include "ui/ui.h"
+#include "windows/windows.h"
 
 volatile bool quit = false;
 volatile bool quit_warn = false;
@@ -16,13 +19,37 @@ volatile bool config_write_requested = false;
 
 void draw_pointer()
 {
-    draw_sprite(ActiveBuffer, mouse_sprite, mouse_x, mouse_y);
+    if (mouse_sprite != BrushCursor) {
+        draw_sprite(ActiveBuffer, mouse_sprite, mouse_x, mouse_y);
+    } else {
+        draw_brush((mb & 2) ? BrushCursor2 : mouse_sprite);
+    }
+    if (mouse_sprite == BrushCursor || mouse_sprite == BrushCursor2) {
+        set_trans_blender(0, 0, 0, 128);
+        draw_trans_sprite(ActiveBuffer, Cursor, mouse_x, mouse_y);
+    }
+}
+
+// Quitting with unsaved changes offers to save them; a save that was
+// declined or failed keeps the editor open so nothing is lost.
+bool may_quit()
+{
+    if (QuitNow.process() != 1) {
+        return false;
+    }
+    if (!is_unsaved()) {
+        return true;
+    }
+    const int answer = SaveSkin.process();
+    return (answer == 1 && save(config_file[9]) == 0) || answer == 2;
 }
 
 void confirm_close_request()
 {
     write_requested_config();
-    quit = true;
+    if (may_quit()) {
+        quit = true;
+    }
     quit_warn = false;
 }
 } // namespace
@@ -68,6 +95,10 @@ void run_pass()
 int run_editor_loop()
 {
     create_static();
+    if (config_file[7] == "yes") {
+        filename = config_file[9];
+        load();
+    }
     while (!quit) {
         run_pass();
     }

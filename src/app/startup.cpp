@@ -2,6 +2,7 @@
 #include "document/document.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
+#include "windows/windows.h"
 
 #include <loadpng.h>
 
@@ -71,6 +72,7 @@ int load_startup_data()
     if (int code = load_catalogue()) {
         return code;
     }
+    build_message_windows();
     Fcolor = ColorPalette[3 * PALETTE_ROWS + 0];
     Bcolor = transparent_color();
     CurrentFrame = StandingFrame;

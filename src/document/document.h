@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 
+#include <string>
 #include <vector>
 
 constexpr int FRAME_COUNT = 6;
@@ -35,6 +36,17 @@ bool is_unchanged_bitmap(BITMAP *a, BITMAP *b);
 bool is_unsaved();
 void detect_change();
 void new_skin();
+// New, asking first whether to save unsaved changes.
+void blank();
+
+// ---- Skin files ------------------------------------------------------------------
+
+// Writes the skin as directory + name with the extension "bmp". Returns 0
+// after a successful write, non-zero when the user declined to overwrite or
+// the write failed; nothing after a non-zero result may throw the drawing away.
+int save(const std::string &name);
+// Reads the skin named by filename from the skin directory.
+void load();
 
 // ---- Undo history ---------------------------------------------------------
 
@@ -49,5 +61,22 @@ UndoStep new_undo_step(int canvas);
 void add_step(int canvas);
 void add_step(BITMAP *frame);
 void undo();
+void restore(BITMAP *frame);
 // Empties the history, releasing every step's copy.
 void clear_undos();
+
+// ---- File name field ----------------------------------------------------------
+
+extern size_t iter;      // the caret: index into filename
+extern int string_pos;   // the caret as a number
+extern std::string compare;
+extern bool editing_text;
+extern bool over_text;
+extern int draw_text_cursor_x;
+
+void edit_filename();
+// Home and End start editing with the caret at either end of the name.
+void start_editing_at_home();
+void start_editing_at_end();
+// Caret x for the caret at its place after an edit.
+int caret_x_after_edit();

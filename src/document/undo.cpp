@@ -1,4 +1,5 @@
 #include "document/document.h"
+#include "windows/windows.h"
 
 std::vector<UndoStep> Undos;
 
@@ -34,4 +35,22 @@ void clear_undos()
         destroy_bitmap(step.saved_image);
     }
     Undos.clear();
+}
+
+void restore(BITMAP *frame)
+{
+    for (const UndoStep &step : Undos) {
+        if (step.frame != frame) {
+            continue;
+        }
+        if (is_unchanged_bitmap(frame, step.saved_image)) {
+            AlreadyRestored.process();
+            return;
+        }
+        BITMAP *oldest = step.saved_image;
+        add_step(frame);
+        blit(oldest, frame, 0, 0, 0, 0, FRAME_SIZE, FRAME_SIZE);
+        return;
+    }
+    NoRestore.process();
 }

@@ -1,6 +1,15 @@
+#include "app/app.h"
 #include "tools/tools.h"
 
 BITMAP *BrushCursor, *BrushCursor2;
+int BrushSelected = 0;
+int T_Canvas = 1;
+int T_x1 = 285, T_y1 = 355, T_x2 = 476, T_y2 = 546;
+
+namespace {
+// Pixels of this colour in a brush picture lie outside the brush's shape.
+int outside_brush_color() { return makecol(128, 0, 255); }
+} // namespace
 
 int create_brush_cursors()
 {
@@ -17,4 +26,44 @@ int create_brush_cursors()
     }
     clear_to_color(BrushCursor2, 0);
     return 0;
+}
+
+void make_brush_cursor()
+{
+    stretch_blit(Brush[BrushSelected], BrushCursor, 0, 0, 8, 8, 0, 0, 96, 96);
+    const int front = Fcolor == transparent_color() ? visible_transparent_color() : Fcolor;
+    const int back = Bcolor == transparent_color() ? visible_transparent_color() : Bcolor;
+    for (int y = 0; y < 96; ++y) {
+        for (int x = 0; x < 96; ++x) {
+            const bool outside = getpixel(BrushCursor, x, y) == outside_brush_color();
+            putpixel(BrushCursor, x, y, outside ? transparent_color() : front);
+        }
+    }
+    blit(BrushCursor, BrushCursor2, 0, 0, 0, 0, 96, 96);
+    for (int y = 0; y < 96; ++y) {
+        for (int x = 0; x < 96; ++x) {
+            const int p = getpixel(BrushCursor2, x, y);
+            if ((p == Fcolor && Fcolor != transparent_color()) || p == visible_transparent_color()) {
+                putpixel(BrushCursor2, x, y, back);
+            }
+        }
+    }
+}
+
+void draw_brush(BITMAP *sprite)
+{
+    const int left = snap(mx - T_x1 - 48) + T_x1;
+    const int top = snap(my - T_y1 - 48) + T_y1;
+    for (int j = 0; j < 96; ++j) {
+        for (int i = 0; i < 96; ++i) {
+            const int x = left + i, y = top + j;
+            if (x < T_x1 || x > T_x2 || y < T_y1 || y > T_y2) {
+                continue;
+            }
+            const int p = getpixel(sprite, i, j);
+            if (p != transparent_color()) {
+                putpixel(ActiveBuffer, x, y, p);
+            }
+        }
+    }
 }

@@ -1,9 +1,39 @@
+#include "app/app.h"
+#include "document/document.h"
 #include "tools/tools.h"
 
 int Fcolor, Bcolor;
 int ColorPalette[PALETTE_COLUMNS * PALETTE_ROWS];
 
+namespace {
+// Swatch order: the palette's columns 0..11, then the transparent swatch,
+// then columns 12..24.
+constexpr int LAST_OF_FIRST_ROW = 11;
+constexpr int FIRST_OF_SECOND_ROW = 12;
+constexpr int LAST_COLUMN = PALETTE_COLUMNS - 1;
+
+int lowest_column_of(int color)
+{
+    for (int c = 0; c < PALETTE_COLUMNS; ++c) {
+        if (palette_entry(c) == color) {
+            return c;
+        }
+    }
+    return -1;
+}
+
+void fill_preview_block(int x, int y, int d, int color)
+{
+    const int left = 2 * (2 * x + d) + 197;
+    rectfill(ActiveBuffer, left, 4 * y + 281, left + 3, 4 * y + 284, color);
+}
+} // namespace
+
 int transparent_color() { return makecol(255, 0, 255); }
+
+int visible_transparent_color() { return makecol(255, 0, 254); }
+
+int palette_entry(int column, int row) { return ColorPalette[column * PALETTE_ROWS + row]; }
 
 void read_color_table(BITMAP *palette)
 {
@@ -12,4 +42,91 @@ void read_color_table(BITMAP *palette)
             ColorPalette[x * PALETTE_ROWS + y] = getpixel(palette, x, y);
         }
     }
+}
+
+int recolor_pixel(int pixel, int k)
+{
+    const int column = lowest_column_of(pixel);
+    return column < 0 ? pixel : palette_entry(column, k);
+}
+
+void make_recolor(int k, BITMAP *src, int x_offset)
+{
+    for (int y = 0; y < FRAME_SIZE; ++y) {
+        for (int x = 0; x < FRAME_SIZE; ++x) {
+            putpixel(Recolor, x + x_offset, y, recolor_pixel(getpixel(src, x, y), k));
+        }
+    }
+}
+
+void make_recolor(int k)
+{
+    for (int f = 0; f < FRAME_COUNT; ++f) {
+        make_recolor(k, frame_bitmap(f), FRAME_SIZE * f);
+    }
+}
+
+void recolor_floating_graphic(int k)
+{
+    if (canvas == 0) {
+        return;
+    }
+    const int d = canvas == 1 ? drx : drx2;
+    for (int y = 0; y < FRAME_SIZE; ++y) {
+        for (int x = 0; x < FRAME_SIZE; ++x) {
+            const int p = getpixel(FloatingGraphic, x, y);
+            if (lowest_column_of(p) >= 0) {
+                fill_preview_block(x, y, d, recolor_pixel(p, k));
+            } else if (p != transparent_color()) {
+                fill_preview_block(x, y, d, p);
+            }
+        }
+    }
+}
+
+void swap()
+{
+    BITMAP *temporary = create_bitmap(CurrentFrame->w, CurrentFrame->h);
+    blit(CurrentFrame, temporary, 0, 0, 0, 0, temporary->w, temporary->h);
+    blit(CurrentFrame2, CurrentFrame, 0, 0, 0, 0, temporary->w, temporary->h);
+    blit(temporary, CurrentFrame2, 0, 0, 0, 0, temporary->w, temporary->h);
+    destroy_bitmap(temporary);
+}
+
+int step_color_forward(int color)
+{
+    const int c = lowest_column_of(color);
+    const bool at_row_end = color == palette_entry(LAST_OF_FIRST_ROW) || color == palette_entry(LAST_COLUMN);
+    if (c >= 0 && color != transparent_color() && !at_row_end) {
+        return palette_entry(c + 1);
+    }
+    if (color == transparent_color()) {
+        return palette_entry(FIRST_OF_SECOND_ROW);
+    }
+    if (color == palette_entry(LAST_OF_FIRST_ROW)) {
+        return transparent_color();
+    }
+    if (color == palette_entry(LAST_COLUMN)) {
+        return palette_entry(0);
+    }
+    return color;
+}
+
+int step_color_backward(int color)
+{
+    const int c = lowest_column_of(color);
+    const bool at_row_start = color == palette_entry(FIRST_OF_SECOND_ROW) || color == palette_entry(0);
+    if (c >= 0 && color != transparent_color() && !at_row_start) {
+        return palette_entry(c - 1);
+    }
+    if (color == transparent_color()) {
+        return palette_entry(LAST_OF_FIRST_ROW);
+    }
+    if (color == palette_entry(FIRST_OF_SECOND_ROW)) {
+        return transparent_color();
+    }
+    if (color == palette_entry(0)) {
+        return palette_entry(LAST_COLUMN);
+    }
+    return color;
 }

@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "tools/tools.h"
 #include "ui/ui.h"
 
 #include <cstdlib>
@@ -42,3 +43,39 @@ void Dialog::init(const std::string &file)
 }
 
 void Dialog::draw() { draw_sprite(ActiveBuffer, pages[page], 18, 490); }
+
+void show_helps()
+{
+    if (reset_help == 1) {
+        for (Dialog &dialog : AllDialogs) {
+            dialog.page = 0;
+        }
+    }
+    if (show_help >= 1 && show_help <= HELP_BOOKS) {
+        Dialog &dialog = AllDialogs[show_help - 1];
+        dialog.draw();
+        if (dialog.page > 0) {
+            draw_sprite(ActiveBuffer, LeftArrow, 26, 502);
+        }
+        if (dialog.page + 1 < dialog.page_count) {
+            draw_sprite(ActiveBuffer, RightArrow, 235, 502);
+        }
+    }
+    // The option panels give way while the pointer is over the tools or palette.
+    if (mouse_inside(17, 258, 260, 490) == 3) {
+        return;
+    }
+    if (show_help == 11) {
+        stretch_sprite(ActiveBuffer, Brushes_Parent, 31, 497, 3 * Brushes_Parent->w, 3 * Brushes_Parent->h);
+        draw_sprite(ActiveBuffer, BrushHighlight, 28 + 27 * (BrushSelected % 8), 494 + 27 * (BrushSelected / 8));
+    }
+    if (show_help == 12) {
+        draw_sprite(ActiveBuffer, Continuous, 42, 512);
+        draw_sprite(ActiveBuffer, NonContinuous, 114, 512);
+        draw_sprite(ActiveBuffer, EightWay, 186, 512);
+        draw_sprite(ActiveBuffer, FillModeArrow, 42 + 72 * fill_mode, 494);
+        BITMAP *const names[3] = {NormalFill, IgnoreBounds, EightWayFill};
+        BITMAP *name = names[fill_mode];
+        draw_sprite(ActiveBuffer, name, 138 - name->w / 2, 563);
+    }
+}

@@ -1,21 +1,52 @@
 #include "app/app.h"
+#include "document/document.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 
 namespace {
-// Only the first buffered key of a pass is examined for Esc.
-void check_escape()
+struct PowerUpButton {
+    int x1, x2;
+};
+
+constexpr PowerUpButton POWER_UP_BUTTONS[3] = {{275, 306}, {315, 346}, {355, 386}};
+
+void handle_power_up_buttons()
 {
-    if (keypressed() && (readkey() >> 8) == KEY_ESC) {
-        clear_keybuf();
-        quit_program();
+    for (int i = 0; i < 3; ++i) {
+        if (!mouse_clicked_in(POWER_UP_BUTTONS[i].x1, POWER_UP_BUTTONS[i].x2, 238, 269)) {
+            continue;
+        }
+        const char was_on = preview_items[i];
+        preview_items[0] = preview_items[1] = preview_items[2] = 0;
+        preview_items[i] = !was_on;
     }
 }
 
-void check_keypresses()
+void pick_colors()
 {
-    check_escape();
-    clear_keybuf();
+    const bool left_press = (mb & 1) && !(old_mb & 1);
+    const bool right_press = (mb & 2) && !(old_mb & 2);
+    if (!left_press && !right_press) {
+        return;
+    }
+    for (int i = 0; i < 13; ++i) {
+        const int x1 = 22 + 18 * i;
+        int color;
+        if (mouse_inside(x1, x1 + 15, 449, 464) == 3) {
+            color = i == 12 ? transparent_color() : palette_entry(i);
+        } else if (mouse_inside(x1, x1 + 15, 467, 482) == 3) {
+            color = palette_entry(12 + i);
+        } else {
+            continue;
+        }
+        if (left_press) {
+            Fcolor = color;
+        }
+        if (right_press) {
+            Bcolor = color;
+        }
+        return;
+    }
 }
 } // namespace
 
@@ -32,8 +63,30 @@ void take_mouse_snapshot()
     mz = mouse_z;
 }
 
+int check_click()
+{
+    const int w = text_length(Font, filename.c_str());
+    const int s = 17 + (240 - w) / 2;
+    for (size_t i = 0; i < filename.size(); ++i) {
+        if (mx < s + text_length(Font, filename.substr(0, i + 1).c_str())) {
+            draw_text_cursor_x = s + text_length(Font, filename.substr(0, i).c_str());
+            return static_cast<int>(i);
+        }
+    }
+    draw_text_cursor_x = s + w;
+    return static_cast<int>(filename.size());
+}
+
 void handle_input()
 {
     take_mouse_snapshot();
-    check_keypresses();
+    scroll_canvas();
+    handle_power_up_buttons();
+    pick_colors();
+    edit_filename();
+    tool_area_handle_mouse();
+    draw_interface_handle_mouse();
+    if (!editing_text) {
+        check_keypresses();
+    }
 }

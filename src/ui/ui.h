@@ -10,12 +10,25 @@
 
 void create_static();
 void draw_everything();
+void draw_tools();
+
+// Power-up overlays of the preview: Cape, Tail, Wings; at most one is on.
+extern char preview_items[3];
 
 // ---- Input dispatch ------------------------------------------------------------------
 
 void handle_input();
 // The per-pass mouse snapshot, shared with the message windows' own loop.
 void take_mouse_snapshot();
+void check_keypresses();
+// Places the name field's caret under the pointer; returns its index.
+int check_click();
+
+// ---- Menus and choosers ----------------------------------------------------------
+
+extern int toolbar_menu; // open toolbar menu, 0 none
+extern int menu;         // open chooser: 1 left frame, 2 right frame, 3 preview
+extern int submenu;      // open team row of the preview chooser
 
 // ---- Help books ----------------------------------------------------------------------
 
@@ -34,6 +47,8 @@ class Dialog {
     void init(const std::string &file);
     void draw();
 };
+
+void show_helps();
 
 constexpr int HELP_BOOKS = 6;
 extern Dialog AllDialogs[HELP_BOOKS];

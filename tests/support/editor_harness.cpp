@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "headless.h"
 #include "ui/ui.h"
+#include "windows/windows.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -28,6 +29,34 @@ int scripted_readkey()
     const int k = key_buffer.front();
     key_buffer.pop_front();
     return k;
+}
+
+struct Answer {
+    Window *expected;
+    int button;
+};
+std::deque<Answer> answers;
+std::vector<Window *> shown_log;
+std::function<void()> custom_script;
+
+void answer_next_window()
+{
+    if (custom_script) {
+        custom_script();
+        return;
+    }
+    shown_log.push_back(shown_window);
+    if (answers.empty()) {
+        ADD_FAILURE() << "a message window opened that the test did not expect";
+        std::fflush(stdout);
+        _exit(3);
+    }
+    const Answer a = answers.front();
+    answers.pop_front();
+    EXPECT_EQ(shown_window, a.expected) << "another message window opened than the one expected";
+    const Window &w = *shown_window;
+    input::move(w.x + w.button_x[a.button - 1] + w.button_w / 2, w.y + w.button_y[a.button - 1] + w.button_h / 2);
+    mouse_b = 1;
 }
 
 void run_shell(const std::string &command)
@@ -78,6 +107,7 @@ int start_editor_headless()
     screen = create_bitmap(800, 600);
     clear_to_color(screen, 0);
     install_keyboard_hooks(scripted_keypressed, scripted_readkey);
+    window_pass_hook = answer_next_window;
     const int code = load_startup_data();
     if (code == 0) {
         create_static();
@@ -100,6 +130,12 @@ void shifts(int flags) { key_shifts = flags; }
 void type(int ascii, int scancode) { key_buffer.push_back((scancode << 8) | (ascii & 0xFF)); }
 } // namespace input
 
+namespace windows_script {
+void answer(Window *expected, int button) { answers.push_back({expected, button}); }
+const std::vector<Window *> &shown() { return shown_log; }
+void custom(const std::function<void()> &each_pass) { custom_script = each_pass; }
+} // namespace windows_script
+
 void passes(int n)
 {
     for (int i = 0; i < n; ++i) {
@@ -119,4 +155,30 @@ void write_file(const std::string &path, const std::string &content)
 {
     std::ofstream out(path, std::ios::binary);
     out << content;
+}
+
+std::string options_text(const std::string &autoload, const std::string &last_skin, const std::string &palette,
+                         const std::string &default_name)
+{
+    return "c\n" + default_name + "\n\nc\n" + palette + "\n\nc\ngfx/skins/\n\nc\n" + autoload + "\n\nc\n" +
+           last_skin + "\n\nc\nno\n\nc\nno";
+}
+
+ChildResult run_scenario(const std::function<void()> &body,
+                         const std::function<void(const std::string &workdir)> &prepare)
+{
+    const std::string workdir = make_workdir();
+    if (prepare) {
+        prepare(workdir);
+    } else {
+        write_file(workdir + "/Options.cfg", options_text());
+    }
+    return run_in_child(workdir, [&] {
+        const int code = start_editor_headless();
+        if (code != 0) {
+            ADD_FAILURE() << "start-up failed with " << code;
+            return;
+        }
+        body();
+    });
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // A new temporary working directory holding a copy of the built runtime tree.
 std::string make_workdir();
@@ -36,8 +37,36 @@ void shifts(int flags);
 void type(int ascii, int scancode);
 } // namespace input
 
+class Window;
+
+// Message windows answered by script: each window that opens must be the next
+// one queued, and gets a press on the queued button in its first pass.
+namespace windows_script {
+void answer(Window *expected, int button);
+// The windows shown so far, in order.
+const std::vector<Window *> &shown();
+// Replaces the answering script by a function run at every modal pass.
+void custom(const std::function<void()> &each_pass);
+} // namespace windows_script
+
 // Runs n passes of the main loop.
 void passes(int n = 1);
 
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &content);
+
+// An Options.cfg whose values are the built-ins except the ones given.
+std::string options_text(const std::string &autoload = "no", const std::string &last_skin = "0orva.bmp",
+                         const std::string &palette = "gfx/packs/Classic/palette.bmp",
+                         const std::string &default_name = "Untitled.bmp");
+
+// A fresh working directory, prepared, then the editor started headless in a
+// child process and body run there. Passes when the child reports no failure.
+ChildResult run_scenario(const std::function<void()> &body,
+                         const std::function<void(const std::string &workdir)> &prepare = nullptr);
+
+#define EXPECT_SCENARIO(...)                                                                                      \
+    do {                                                                                                          \
+        const ChildResult scenario_result = run_scenario(__VA_ARGS__);                                            \
+        EXPECT_EQ(scenario_result.exit_status, 0) << scenario_result.output;                                      \
+    } while (0)

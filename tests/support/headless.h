@@ -1,5 +1,5 @@
-// Starts the graphics library without a display, once per test process:
-// memory bitmaps, drawing, fonts and file I/O all work without a system driver.
+// Starts the graphics library without a display for tests.
 #pragma once
 
+// Idempotent: install_allegro(SYSTEM_NONE), 32-bit colour depth, the PNG file type, once per process.
 void start_headless_library();

@@ -1,0 +1,81 @@
+// One pass of the main loop, headless with idle input, beside the bare
+// full-screen copy it must stay close to; and start-up to the first pass.
+#include "app/app.h"
+#include "ui/ui.h"
+
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+#include <loadpng.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+int idle_keypressed() { return 0; }
+int idle_readkey() { return 0; }
+
+// The editor runs in a scratch copy of the runtime tree, started once.
+void start_editor_once()
+{
+    static bool started = false;
+    if (started) {
+        return;
+    }
+    started = true;
+    char pattern[] = "/tmp/moltwork-bench-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    if (std::system(("cp -R " MOLTWORK_RUNTIME_DIR "/. " + dir).c_str()) != 0 || chdir(dir.c_str()) != 0) {
+        std::abort();
+    }
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    register_png_file_type();
+    install_keyboard_hooks(idle_keypressed, idle_readkey);
+    screen = create_bitmap(800, 600);
+    mouse_pos = (600 << 16) | 100;
+    if (load_startup_data() != 0) {
+        std::abort();
+    }
+    create_static();
+}
+
+void BM_BareScreenBlit(benchmark::State &state)
+{
+    start_editor_once();
+    for (auto _ : state) {
+        blit(ActiveBuffer, screen, 0, 0, 0, 0, 800, 600);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_BareScreenBlit);
+
+void BM_IdlePass(benchmark::State &state)
+{
+    start_editor_once();
+    for (auto _ : state) {
+        run_pass();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_IdlePass);
+
+// Start-up data, static screen and the first composed pass; the library and
+// the screen are already up, so this is the editor's own share.
+void BM_StartUpToFirstPass(benchmark::State &state)
+{
+    start_editor_once();
+    for (auto _ : state) {
+        if (load_startup_data() != 0) {
+            state.SkipWithError("start-up failed");
+            break;
+        }
+        create_static();
+        run_pass();
+    }
+}
+BENCHMARK(BM_StartUpToFirstPass)->Unit(benchmark::kMillisecond)->Iterations(20);
+} // namespace
+
+BENCHMARK_MAIN();

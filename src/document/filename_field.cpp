@@ -1,0 +1,165 @@
+#include "app/app.h"
+#include "document/document.h"
+#include "tools/tools.h"
+#include "ui/ui.h"
+
+size_t iter = 0;
+int string_pos = 0;
+std::string compare;
+bool editing_text = false;
+bool over_text = false;
+int draw_text_cursor_x = 0;
+
+namespace {
+constexpr int FIELD_LEFT = 17;
+constexpr int FIELD_WIDTH = 240;
+
+int width_of(const std::string &s) { return text_length(Font, s.c_str()); }
+
+void caret_moved()
+{
+    string_pos = static_cast<int>(iter);
+    cursor_wait = true;
+    draw_cursor = true;
+}
+
+void insert_character(char c)
+{
+    compare = filename;
+    filename.insert(iter, 1, c);
+    if (width_of(filename) > FIELD_WIDTH) {
+        filename = compare;
+        return;
+    }
+    ++iter;
+    draw_text_cursor_x = caret_x_after_edit();
+    caret_moved();
+}
+
+void edit_key(int scancode)
+{
+    switch (scancode) {
+    case KEY_LEFT:
+        if (iter > 0) {
+            --iter;
+            compare = filename.substr(iter, 1);
+            draw_text_cursor_x -= width_of(compare);
+            caret_moved();
+        }
+        break;
+    case KEY_RIGHT:
+        if (iter < filename.size()) {
+            compare = filename.substr(iter, 1);
+            ++iter;
+            draw_text_cursor_x += width_of(compare);
+            caret_moved();
+        }
+        break;
+    case KEY_BACKSPACE:
+        if (iter > 0) {
+            filename.erase(--iter, 1);
+            draw_text_cursor_x = caret_x_after_edit();
+            caret_moved();
+        }
+        break;
+    case KEY_DEL:
+        if (iter < filename.size()) {
+            filename.erase(iter, 1);
+            draw_text_cursor_x = caret_x_after_edit();
+            caret_moved();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void read_keys()
+{
+    while (keypressed()) {
+        const int k = readkey();
+        const int ascii = k & 0xFF;
+        if (ascii >= 32 && ascii <= 126) {
+            insert_character(static_cast<char>(ascii));
+        } else {
+            edit_key(k >> 8);
+        }
+    }
+}
+
+void follow_pointer()
+{
+    const bool blocked = mouse_inside(18, 257, 208, 229) != 3 || toolbar_menu || menu || drawing;
+    if (blocked) {
+        if (over_text) {
+            if (mouse_sprite == TextCursor) {
+                set_mouse_sprite(Cursor);
+                set_mouse_sprite_focus(0, 0);
+            }
+            over_text = false;
+        }
+        return;
+    }
+    if (over_text) {
+        return;
+    }
+    if (mouse_sprite != TextCursor) {
+        // A pointer coming up from below enters at the field's bottom edge;
+        // lifting it puts the text pointer over the name.
+        if (old_my > my) {
+            position_mouse(mx, my - 10);
+        }
+        set_mouse_sprite(TextCursor);
+        set_mouse_sprite_focus(0, 9);
+    }
+    over_text = true;
+}
+} // namespace
+
+void start_editing_at_home()
+{
+    editing_text = true;
+    iter = 0;
+    draw_text_cursor_x = 137 - width_of(filename) / 2;
+}
+
+void start_editing_at_end()
+{
+    editing_text = true;
+    iter = filename.size();
+    draw_text_cursor_x = 137 + width_of(filename) / 2;
+}
+
+int caret_x_after_edit()
+{
+    return width_of(filename.substr(0, iter)) + (FIELD_WIDTH - width_of(filename)) / 2 + FIELD_LEFT;
+}
+
+void edit_filename()
+{
+    if (editing_text) {
+        read_keys();
+    }
+    follow_pointer();
+    if ((mb & 1) && old_mb == 0) {
+        if (over_text) {
+            editing_text = true;
+            iter = static_cast<size_t>(check_click());
+            string_pos = static_cast<int>(iter);
+        } else {
+            editing_text = false;
+        }
+    }
+    if (key[KEY_ESC]) {
+        editing_text = false;
+    }
+    if (key[KEY_HOME]) {
+        start_editing_at_home();
+    }
+    if (key[KEY_END]) {
+        start_editing_at_end();
+    }
+    if (key[KEY_ENTER]) {
+        editing_text = false;
+    }
+}

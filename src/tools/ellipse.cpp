@@ -1,0 +1,3 @@
+#include "tools/tools.h"
+
+int circ_fill = 0;

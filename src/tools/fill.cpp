@@ -1,0 +1,3 @@
+#include "tools/tools.h"
+
+int fill_mode = 0;

@@ -1,0 +1,3 @@
+#include "tools/tools.h"
+
+int rect_fill = 0;

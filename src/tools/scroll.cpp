@@ -1,0 +1,45 @@
+#include "document/document.h"
+#include "tools/tools.h"
+#include "ui/ui.h"
+
+int preview_mode = 0;
+int CustomRecolor = 1;
+
+namespace {
+// Position of each preview mode within its team's block of nine variants.
+constexpr int MODE_POSITION[6] = {1, 5, 6, 8, 7, 9};
+
+// Steps a canvas to the next or previous frame, wrapping around.
+void step_frame(BITMAP *&frame, int &marker_x, int step)
+{
+    const int n = (frame_number(frame) + step + FRAME_COUNT) % FRAME_COUNT;
+    frame = frame_bitmap(n);
+    marker_x = 38 + 32 * n;
+}
+} // namespace
+
+int recolor_for_mode(int mode) { return 9 * (mode / 6) + MODE_POSITION[mode % 6]; }
+
+void scroll_canvas()
+{
+    if (mb != 0 || menu != 0 || mz == old_mz) {
+        return;
+    }
+    const int step = mz > old_mz ? 1 : -1;
+    if (mouse_inside(285, 513, 355, 546) == 3) {
+        step_frame(CurrentFrame, drx, step);
+    } else if (mouse_inside(529, 757, 355, 546) == 3) {
+        step_frame(CurrentFrame2, drx2, step);
+    }
+    if (mouse_inside(273, 769, 281, 344) == 3) {
+        const int distance = (key_shifts & KB_CTRL_FLAG) ? 6 : 1;
+        preview_mode -= step * distance;
+        if (preview_mode > 23) {
+            preview_mode -= 24;
+        }
+        if (preview_mode < 0) {
+            preview_mode += 24;
+        }
+        CustomRecolor = recolor_for_mode(preview_mode);
+    }
+}

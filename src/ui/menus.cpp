@@ -1,0 +1,5 @@
+#include "ui/ui.h"
+
+int toolbar_menu = 0;
+int menu = 0;
+int submenu = 0;

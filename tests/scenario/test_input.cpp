@@ -1,0 +1,300 @@
+// Input dispatch and the keyboard command table, driven pass by pass.
+#include "app/app.h"
+#include "document/document.h"
+#include "editor_harness.h"
+#include "tools/tools.h"
+#include "ui/ui.h"
+#include "windows/windows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Holds a key (with modifier flags) for one pass, then releases it for one.
+void tap(int scancode, int flags = 0)
+{
+    input::shifts(flags);
+    input::key_down(scancode);
+    passes(1);
+    input::key_up(scancode);
+    input::shifts(0);
+    passes(1);
+}
+
+void click(int x, int y, int bits = 1)
+{
+    input::move(x, y);
+    input::buttons(bits);
+    passes(1);
+    input::buttons(0);
+    passes(1);
+}
+} // namespace
+
+TEST(Input, BothButtonsOnOneSwatchPickBothColours)
+{
+    EXPECT_SCENARIO([] {
+        input::move(22 + 18 * 5 + 3, 452);
+        input::buttons(3);
+        passes(1);
+        EXPECT_EQ(Fcolor, palette_entry(5));
+        EXPECT_EQ(Bcolor, palette_entry(5));
+        input::buttons(0);
+        passes(1);
+        click(240, 455, 2);
+        EXPECT_EQ(Bcolor, transparent_color()) << "the thirteenth upper swatch is transparent";
+        click(22 + 18 * 12, 470);
+        EXPECT_EQ(Fcolor, palette_entry(24));
+        click(37, 465);
+        EXPECT_EQ(Fcolor, palette_entry(24)) << "the gap between rows picks nothing";
+    });
+}
+
+TEST(Input, PowerUpButtonsToggleOneAtATime)
+{
+    EXPECT_SCENARIO([] {
+        click(290, 250);
+        EXPECT_EQ(preview_items[0], 1);
+        click(290, 250);
+        EXPECT_EQ(preview_items[0], 0);
+        click(290, 250);
+        click(330, 250);
+        EXPECT_EQ(preview_items[0], 0);
+        EXPECT_EQ(preview_items[1], 1);
+        click(370, 250);
+        EXPECT_EQ(preview_items[1], 0);
+        EXPECT_EQ(preview_items[2], 1);
+    });
+}
+
+TEST(Input, ToolPanelSelectsAndTheLineButtonWantsACleanPress)
+{
+    EXPECT_SCENARIO([] {
+        click(100, 290);
+        EXPECT_EQ(selected[0], FILL);
+        click(150, 340);
+        EXPECT_EQ(selected[0], LINE);
+        EXPECT_EQ(selected[1], 137);
+        EXPECT_EQ(selected[2], 325);
+        click(40, 280);
+        EXPECT_EQ(selected[0], PENCIL);
+        // Right button held, then the left pressed on a button.
+        input::move(150, 340);
+        input::buttons(2);
+        passes(1);
+        input::buttons(3);
+        passes(1);
+        EXPECT_EQ(selected[0], PENCIL) << "the line button ignores a press made while another button is held";
+        input::buttons(2);
+        passes(1);
+        input::move(100, 340);
+        input::buttons(3);
+        passes(1);
+        EXPECT_EQ(selected[0], RECTANGLE);
+        input::buttons(0);
+        passes(1);
+    });
+}
+
+TEST(Input, HoveringAToolShowsItsHelpAndPageKeysTurnIt)
+{
+    EXPECT_SCENARIO([] {
+        input::move(50, 290);
+        passes(2);
+        EXPECT_EQ(show_help, 2);
+        EXPECT_EQ(reset_help, 0);
+        Dialog &pencil = AllDialogs[1];
+        ASSERT_GE(pencil.page_count, 2);
+        tap(KEY_STOP);
+        EXPECT_EQ(pencil.page, 1);
+        tap(KEY_COMMA);
+        tap(KEY_COMMA);
+        EXPECT_EQ(pencil.page, 0) << "pages do not wrap";
+        tap(KEY_STOP);
+        input::move(400, 100);
+        passes(2);
+        EXPECT_EQ(show_help, 0);
+        EXPECT_EQ(pencil.page, 0) << "leaving the button turns the book back";
+    });
+}
+
+TEST(Input, ToolKeysAndTheirCtrlExceptions)
+{
+    EXPECT_SCENARIO([] {
+        tap(KEY_B);
+        EXPECT_EQ(selected[0], BRUSH);
+        tap(KEY_R, KB_CTRL_FLAG);
+        EXPECT_EQ(selected[0], RECTANGLE) << "Ctrl+R still selects the rectangle";
+        tap(KEY_E, KB_CTRL_FLAG);
+        EXPECT_NE(selected[0], ELLIPSE) << "Ctrl+E exports instead";
+        tap(KEY_E);
+        EXPECT_EQ(selected[0], ELLIPSE);
+        windows_script::answer(&FakeLoad, 1);
+        tap(KEY_L, KB_CTRL_FLAG);
+        EXPECT_EQ(selected[0], ELLIPSE) << "Ctrl+L loads instead";
+        tap(KEY_L);
+        EXPECT_EQ(selected[0], LINE);
+        tap(KEY_P);
+        EXPECT_EQ(selected[0], PENCIL);
+    });
+}
+
+TEST(Input, LatchesFireOncePerPressAndLetterLatchesIgnoreLateCtrl)
+{
+    EXPECT_SCENARIO([] {
+        putpixel(StandingFrame, 0, 0, 0);
+        add_step(1);
+        add_step(1);
+        add_step(1);
+        input::key_down(KEY_Z);
+        passes(1);
+        input::shifts(KB_CTRL_FLAG);
+        passes(3);
+        EXPECT_EQ(Undos.size(), 2u) << "Z held, then Ctrl: one undo however long both are held";
+        input::key_up(KEY_Z);
+        input::shifts(0);
+        passes(1);
+
+        input::key_down(KEY_G);
+        passes(1);
+        input::shifts(KB_CTRL_FLAG);
+        passes(2);
+        EXPECT_EQ(show_left_grid, 0) << "G held before Ctrl does nothing";
+        input::key_up(KEY_G);
+        passes(1);
+        input::key_down(KEY_G);
+        passes(3);
+        EXPECT_EQ(show_left_grid, 1);
+        input::shifts(KB_CTRL_FLAG | KB_SHIFT_FLAG);
+        input::key_up(KEY_G);
+        passes(1);
+        input::key_down(KEY_G);
+        passes(1);
+        EXPECT_EQ(show_right_grid, 1);
+        EXPECT_EQ(show_left_grid, 1);
+        input::key_up(KEY_G);
+        input::shifts(0);
+        passes(1);
+    });
+}
+
+TEST(Input, ColourKeysWalkTheSwatchesAcrossTheTransparentOne)
+{
+    EXPECT_SCENARIO([] {
+        Bcolor = palette_entry(11);
+        tap(KEY_EQUALS);
+        EXPECT_EQ(Bcolor, transparent_color());
+        tap(KEY_EQUALS);
+        EXPECT_EQ(Bcolor, palette_entry(12));
+        Bcolor = palette_entry(0);
+        tap(KEY_MINUS);
+        EXPECT_EQ(Bcolor, palette_entry(24));
+        Fcolor = palette_entry(3);
+        tap(KEY_0);
+        EXPECT_EQ(Fcolor, palette_entry(4));
+        tap(KEY_9);
+        tap(KEY_9);
+        EXPECT_EQ(Fcolor, palette_entry(2));
+        input::key_down(KEY_0);
+        passes(5);
+        input::key_up(KEY_0);
+        passes(1);
+        EXPECT_EQ(Fcolor, palette_entry(3)) << "a held key steps once";
+    });
+}
+
+TEST(Input, BracketKeysStepTheActiveToolsOption)
+{
+    EXPECT_SCENARIO([] {
+        tap(KEY_B);
+        std::vector<int> walk;
+        for (int i = 0; i < 24; ++i) {
+            tap(KEY_CLOSEBRACE);
+            walk.push_back(BrushSelected);
+        }
+        const std::vector<int> expected = {8,  16, 1,  9,  17, 2,  10, 18, 3,  11, 19, 4,
+                                           12, 20, 5,  13, 21, 6,  14, 22, 7,  15, 23, 0};
+        EXPECT_EQ(walk, expected);
+        tap(KEY_OPENBRACE);
+        EXPECT_EQ(BrushSelected, 23);
+        tap(KEY_F);
+        tap(KEY_OPENBRACE);
+        EXPECT_EQ(fill_mode, 0);
+        tap(KEY_CLOSEBRACE);
+        tap(KEY_CLOSEBRACE);
+        tap(KEY_CLOSEBRACE);
+        EXPECT_EQ(fill_mode, 2);
+        tap(KEY_R);
+        tap(KEY_CLOSEBRACE);
+        EXPECT_EQ(rect_fill, 1);
+        tap(KEY_E);
+        tap(KEY_CLOSEBRACE);
+        EXPECT_EQ(circ_fill, 1);
+        tap(KEY_OPENBRACE);
+        EXPECT_EQ(circ_fill, 0);
+        EXPECT_EQ(rect_fill, 1);
+    });
+}
+
+TEST(Input, ArrowKeysNudgeThePointerOnlyWhileTheMouseIsStill)
+{
+    EXPECT_SCENARIO([] {
+        input::move(400, 400);
+        passes(2);
+        input::key_down(KEY_LEFT);
+        passes(1);
+        EXPECT_EQ(mx, 388);
+        // The library reports the pointer where it was put; the nudge repeats.
+        input::move(388, 400);
+        passes(1);
+        EXPECT_EQ(mx, 376);
+        input::move(300, 300);
+        passes(1);
+        EXPECT_EQ(mx, 300) << "a moving mouse suspends the nudge";
+        input::key_down(KEY_UP);
+        passes(1);
+        EXPECT_EQ(mx, 288);
+        EXPECT_EQ(my, 288) << "two arrows move diagonally";
+        input::key_up(KEY_LEFT);
+        input::key_up(KEY_UP);
+        passes(1);
+    });
+}
+
+TEST(Input, EscapeAsksToQuitButNotWhenItFollowsAnotherBufferedKey)
+{
+    EXPECT_SCENARIO([] {
+        input::type('a', KEY_A);
+        input::type(27, KEY_ESC);
+        passes(1);
+        EXPECT_FALSE(quit);
+        EXPECT_TRUE(windows_script::shown().empty());
+        windows_script::answer(&QuitNow, 2);
+        input::type(27, KEY_ESC);
+        passes(1);
+        EXPECT_FALSE(quit) << "answered No";
+        ASSERT_EQ(windows_script::shown().size(), 1u);
+        EXPECT_EQ(read_file("Options.cfg").substr(0, 3), "***") << "the close request rewrote the options";
+        windows_script::answer(&QuitNow, 1);
+        input::type(27, KEY_ESC);
+        passes(1);
+        EXPECT_TRUE(quit) << "nothing unsaved: no save question";
+    });
+}
+
+TEST(Input, KeysTypedBeforeEditingNeverReachTheName)
+{
+    EXPECT_SCENARIO([] {
+        filename = "ab";
+        input::type('x', KEY_X);
+        input::move(138, 215);
+        passes(1);
+        input::buttons(1);
+        passes(1);
+        input::buttons(0);
+        EXPECT_TRUE(editing_text);
+        input::type('y', KEY_Y);
+        passes(1);
+        EXPECT_NE(filename.find('y'), std::string::npos);
+        EXPECT_EQ(filename.find('x'), std::string::npos);
+    });
+}

@@ -1,0 +1,182 @@
+// The composed screen, pixel by pixel, with a palette of the test's own.
+#include "app/app.h"
+#include "document/document.h"
+#include "editor_harness.h"
+#include "headless.h"
+#include "pixel_grid.h"
+#include "tools/tools.h"
+#include "ui/ui.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Base colour of column c, and its replacement in variant k.
+int base(int c) { return makecol(20 + 8 * c, 40, 60); }
+int variant(int c, int k) { return makecol(c, k, 250); }
+
+void write_test_palette(const std::string &workdir)
+{
+    start_headless_library();
+    BITMAP *palette = create_bitmap(25, 37);
+    for (int c = 0; c < 25; ++c) {
+        putpixel(palette, c, 0, base(c));
+        for (int k = 1; k < 37; ++k) {
+            putpixel(palette, c, k, variant(c, k));
+        }
+    }
+    save_bitmap((workdir + "/gfx/packs/Classic/palette.bmp").c_str(), palette, nullptr);
+    destroy_bitmap(palette);
+    write_file(workdir + "/Options.cfg", options_text());
+}
+
+void park_pointer() { input::move(790, 10); }
+
+bool filled(int x1, int y1, int x2, int y2, int color)
+{
+    for (int y = y1; y <= y2; ++y) {
+        for (int x = x1; x <= x2; ++x) {
+            if (getpixel(ActiveBuffer, x, y) != color) {
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ") differs";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Whether the image appears masked at (x, y) in the composed screen; a
+// border of that width only, when given (something is drawn over the middle).
+bool shows_image(BITMAP *image, int x, int y, int border = 0)
+{
+    for (int j = 0; j < image->h; ++j) {
+        for (int i = 0; i < image->w; ++i) {
+            const bool in_middle = i >= border && j >= border && i < image->w - border && j < image->h - border;
+            if (border && in_middle) {
+                continue;
+            }
+            const int p = getpixel(image, i, j);
+            if (p != transparent_color() && getpixel(ActiveBuffer, x + i, y + j) != p) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+} // namespace
+
+TEST(Screen, SwatchesAndColourBarsShowThePalette)
+{
+    EXPECT_SCENARIO(
+        [] {
+            park_pointer();
+            passes(1);
+            for (int i = 0; i < 12; ++i) {
+                EXPECT_TRUE(filled(22 + 18 * i, 449, 37 + 18 * i, 464, base(i))) << "upper swatch " << i;
+            }
+            EXPECT_TRUE(filled(238, 449, 253, 464, transparent_color()));
+            for (int i = 12; i < 25; ++i) {
+                EXPECT_TRUE(filled(22 + 18 * (i - 12), 467, 37 + 18 * (i - 12), 482, base(i)))
+                    << "lower swatch " << i;
+            }
+            EXPECT_TRUE(filled(22, 429, 136, 444, base(3))) << "foreground starts at column 3";
+            EXPECT_TRUE(filled(139, 429, 253, 444, transparent_color())) << "background starts transparent";
+        },
+        write_test_palette);
+}
+
+TEST(Screen, FramesShowOnCanvasesThumbnailsAndTheRecolouredStrip)
+{
+    EXPECT_SCENARIO(
+        [] {
+            putpixel(StandingFrame, 0, 0, base(5));
+            putpixel(StandingFrame, 15, 15, makecol(1, 2, 3));
+            putpixel(WalkingFrame, 3, 2, base(7));
+            park_pointer();
+            passes(1);
+            EXPECT_TRUE(filled(285, 355, 296, 366, base(5))) << "left canvas, pixel (0, 0) at 12x";
+            EXPECT_TRUE(filled(465, 535, 476, 546, makecol(1, 2, 3)));
+            EXPECT_TRUE(filled(297, 355, 308, 366, transparent_color())) << "empty pixels show magenta";
+            EXPECT_TRUE(filled(529 + 36, 355 + 24, 529 + 47, 355 + 35, base(7))) << "right canvas";
+            EXPECT_TRUE(filled(38, 168, 39, 169, base(5))) << "thumbnail at 2x";
+            EXPECT_TRUE(filled(70 + 6, 168 + 4, 70 + 7, 168 + 5, base(7)));
+            EXPECT_TRUE(filled(273, 281, 276, 284, variant(5, 1))) << "strip at 4x in variant 1";
+            EXPECT_TRUE(filled(273 + 60, 281 + 60, 273 + 63, 281 + 63, makecol(1, 2, 3)))
+                << "colours off the palette keep their value";
+            EXPECT_TRUE(filled(273 + 64 + 12, 281 + 8, 273 + 64 + 15, 281 + 11, variant(7, 1)));
+            EXPECT_TRUE(filled(273 + 4, 281, 273 + 7, 284, transparent_color()));
+
+            input::move(400, 300);
+            input::wheel(mouse_z - 1); // one mode forward: variant 5 of team 0
+            passes(1);
+            park_pointer();
+            passes(1);
+            EXPECT_TRUE(filled(273, 281, 276, 284, variant(5, 5)));
+            EXPECT_TRUE(shows_image(PreviewModes[1], 659, 283));
+        },
+        write_test_palette);
+}
+
+TEST(Screen, PowerUpOverlayStandsBehindTheCharacter)
+{
+    EXPECT_SCENARIO(
+        [] {
+            clear_to_color(Cape, makecol(9, 9, 9));
+            putpixel(StandingFrame, 0, 0, base(2));
+            input::move(290, 250);
+            input::buttons(1);
+            passes(1);
+            input::buttons(0);
+            park_pointer();
+            passes(1);
+            EXPECT_EQ(preview_items[0], 1);
+            EXPECT_TRUE(filled(273, 281, 276, 284, variant(2, 1))) << "the character covers the cape";
+            EXPECT_TRUE(filled(277, 281, 280, 284, makecol(9, 9, 9))) << "the cape shows where the frame is empty";
+            EXPECT_TRUE(shows_image(P_Selected, 273, 236, 2));
+            EXPECT_TRUE(shows_image(P_Unselected, 313, 236, 2));
+        },
+        write_test_palette);
+}
+
+TEST(Screen, GridsInvertTheCanvasWithTheGreyRule)
+{
+    EXPECT_SCENARIO(
+        [] {
+            clear_to_color(StandingFrame, makecol(128, 128, 128));
+            clear_to_color(WalkingFrame, makecol(10, 20, 30));
+            show_left_grid = 1;
+            show_right_grid = 1;
+            park_pointer();
+            passes(1);
+            EXPECT_EQ(getpixel(ActiveBuffer, 296, 360), makecol(192, 192, 192)) << "vertical line on grey";
+            EXPECT_EQ(getpixel(ActiveBuffer, 296, 366), makecol(63, 63, 63)) << "crossing on grey";
+            EXPECT_EQ(getpixel(ActiveBuffer, 295, 360), makecol(128, 128, 128)) << "no line between";
+            EXPECT_EQ(getpixel(ActiveBuffer, 285, 360), makecol(128, 128, 128)) << "no line on the outer edge";
+            EXPECT_EQ(getpixel(ActiveBuffer, 540, 360), makecol(245, 235, 225));
+            EXPECT_EQ(getpixel(ActiveBuffer, 540, 366), makecol(10, 20, 30)) << "inverted twice at a crossing";
+            EXPECT_EQ(getpixel(ActiveBuffer, 720, 546), makecol(10, 20, 30));
+            EXPECT_EQ(getpixel(ActiveBuffer, 708, 546), makecol(245, 235, 225)) << "last vertical line at 708";
+        },
+        write_test_palette);
+}
+
+TEST(Screen, LabelsAndArrowsFollowEachCanvasFrame)
+{
+    EXPECT_SCENARIO(
+        [] {
+            input::move(300, 400);
+            input::wheel(mouse_z + 1); // left canvas: Walking
+            passes(1);
+            input::move(600, 400);
+            input::wheel(mouse_z - 1); // right canvas: Standing
+            passes(1);
+            park_pointer();
+            passes(1);
+            EXPECT_TRUE(shows_image(WalkingBar, 480, 358));
+            EXPECT_TRUE(shows_image(StandingBar, 724, 358));
+            EXPECT_TRUE(shows_image(FirstCanvasArrow, 70, 156));
+            EXPECT_TRUE(shows_image(SecondCanvasArrow, 38, 202));
+            EXPECT_TRUE(shows_image(ToolbarText, 18, 132));
+            EXPECT_TRUE(shows_image(PencilTool, 35, 275));
+        },
+        write_test_palette);
+}

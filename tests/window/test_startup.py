@@ -1,0 +1,80 @@
+"""The editor in a real window: start-up, close requests, screenshots."""
+import os
+import time
+
+from xharness import Editor, main
+
+BUILT_IN_OPTIONS = (
+    "***Following line should contain the desired default filename***\nUntitled.bmp\n\n"
+    "***Next line should contain location of palette bitmap***\ngfx/packs/Classic/palette.bmp\n\n"
+    "***Next line should contain directory of loaded/saved skins***\ngfx/skins/\n\n"
+    "***Enable autoloading of last skin?***\nyes\n\n"
+    "***Next line auto-updates with the name of the last skin opened***\n0orva.bmp\n\n"
+    "***Start program with left pixel grid on?***\nno\n\n"
+    "***Start program with right pixel grid on?***\nno")
+
+
+def test_close_button_writes_built_in_options(program, runtime, xvfb):
+    editor = Editor(program, runtime, xvfb)
+    try:
+        editor.wait_window()
+        assert editor.title() == "Moltwork v0.7a", editor.title()
+        assert not os.path.exists(editor.path("Options.cfg"))
+        editor.close_request()
+        assert editor.wait_exit() == 0
+        with open(editor.path("Options.cfg")) as f:
+            assert f.read() == BUILT_IN_OPTIONS
+    finally:
+        editor.finish()
+
+
+def test_escape_requests_closing(program, runtime, xvfb):
+    editor = Editor(program, runtime, xvfb)
+    try:
+        editor.wait_window()
+        editor.key("Escape")
+        assert editor.wait_exit() == 0
+        assert os.path.exists(editor.path("Options.cfg"))
+    finally:
+        editor.finish()
+
+
+def test_held_insert_writes_consecutive_screenshots(program, runtime, xvfb):
+    def keep_one(workdir):
+        with open(os.path.join(workdir, "screenshots", "screenshot1.bmp"), "wb") as f:
+            f.write(b"mine")
+
+    editor = Editor(program, runtime, xvfb, prepare=keep_one)
+    try:
+        editor.wait_window()
+        editor.key("Insert", hold=0.3)
+        time.sleep(0.2)
+        shots = sorted(os.listdir(editor.path("screenshots")), key=lambda n: int(n[10:-4]))
+        numbers = [int(n[10:-4]) for n in shots]
+        assert numbers[:3] == [0, 1, 2] and numbers == list(range(len(numbers))), numbers
+        with open(editor.path("screenshots/screenshot1.bmp"), "rb") as f:
+            assert f.read() == b"mine", "an existing screenshot was overwritten"
+        with open(editor.path("screenshots/screenshot0.bmp"), "rb") as f:
+            assert f.read(2) == b"BM"
+        editor.close_request()
+        assert editor.wait_exit() == 0
+    finally:
+        editor.finish()
+
+
+def test_missing_image_is_reported_in_a_message_box(program, runtime, xvfb):
+    def remove_target(workdir):
+        os.remove(os.path.join(workdir, "Moltwork", "Target.png"))
+
+    editor = Editor(program, runtime, xvfb, prepare=remove_target)
+    try:
+        assert editor.wait_exit() == 255
+        assert editor.messages() == 'File "Moltwork/Target.png" is missing or corrupt.\nAborting program.\n', \
+            repr(editor.messages())
+    finally:
+        editor.finish()
+
+
+if __name__ == "__main__":
+    main([test_close_button_writes_built_in_options, test_escape_requests_closing,
+          test_held_insert_writes_consecutive_screenshots, test_missing_image_is_reported_in_a_message_box])
