@@ -27,6 +27,12 @@ int accent();      // warm accent (selected tool, arrows, markers)
 int accent_dark(); // accent shadow
 } // namespace theme
 
+// The colour a/b of the way from `from` to `to` (0 <= a <= b, b > 0).
+int blend(int from, int to, int a, int b);
+
+// A filled rectangle shaded from `top` on row y1 to `bottom` on row y2.
+void vertical_gradient(BITMAP *bmp, int x1, int y1, int x2, int y2, int top, int bottom);
+
 // A new image filled with one colour (magenta by default).
 BITMAP *image(int w, int h, int fill = -2);
 
@@ -59,6 +65,13 @@ const std::string &output_dir();
 FONT *ui_font();
 FONT *title_font();
 FONT *text_font();
+
+// Label fonts of the generator only (never written as font files): the same
+// glyphs as one-colour fonts without shadow, so text(..., colour) draws them
+// cleanly in any colour; plain, bold, and small 5-pixel capitals.
+FONT *plain_font();
+FONT *bold_font();
+FONT *small_font();
 
 // The groups of pictures, each in its own source file, called in this order.
 void draw_fonts();

@@ -219,7 +219,7 @@ int load_catalogue()
     WTitle = load_font_or_exit("Moltwork/Fonts/AlertTitle.png");
     WText = load_font_or_exit("Moltwork/Fonts/AlertText.png");
     Cursor = custom_load_bitmap("Moltwork/Cursor.png");
-    set_mouse_sprite(Cursor);
+    set_pointer(Cursor);
     TextCursor = custom_load_bitmap("Moltwork/Text.png");
     load_all(PREVIEW_CHOOSER);
     if (int code = create_sheet_bitmaps()) {

@@ -93,8 +93,7 @@ void follow_pointer()
     if (blocked) {
         if (over_text) {
             if (mouse_sprite == TextCursor) {
-                set_mouse_sprite(Cursor);
-                set_mouse_sprite_focus(0, 0);
+                set_pointer(Cursor);
             }
             over_text = false;
         }
@@ -109,8 +108,7 @@ void follow_pointer()
         if (old_my > my) {
             position_mouse(mx, my - 10);
         }
-        set_mouse_sprite(TextCursor);
-        set_mouse_sprite_focus(0, 9);
+        set_pointer(TextCursor, 0, 9);
     }
     over_text = true;
 }

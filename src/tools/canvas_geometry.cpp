@@ -59,3 +59,10 @@ int ssnap(int v, int axis)
 int snap(int v) { return ZOOM * (v / ZOOM); }
 
 BITMAP *stroke_frame() { return canvas == 1 ? CurrentFrame : CurrentFrame2; }
+
+void set_pointer(BITMAP *sprite, int focus_x, int focus_y)
+{
+    set_mouse_sprite(sprite);
+    set_mouse_sprite_focus(focus_x, focus_y);
+    mouse_sprite = sprite;
+}

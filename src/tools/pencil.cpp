@@ -61,7 +61,7 @@ void pencil_tool()
         detect_change();
     }
     if (mouse_sprite == BrushCursor) {
-        set_mouse_sprite(Cursor);
+        set_pointer(Cursor);
     }
     if (canvas == 1 || canvas == 2) {
         BITMAP *target = stroke_frame();

@@ -8,7 +8,7 @@ void begin_tool_pass()
 {
     clear_to_color(FloatingGraphic, transparent_color());
     if (mouse_sprite == BrushCursor) {
-        set_mouse_sprite(Cursor);
+        set_pointer(Cursor);
     }
 }
 

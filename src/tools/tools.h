@@ -36,6 +36,10 @@ int mouse_inside(int x1, int x2, int y1, int y2);
 bool mouse_clicked_in(int x1, int x2, int y1, int y2);
 void stop_mouse();
 
+// Changes the pointer image; the editor draws the pointer itself, so the
+// choice is kept in the library's mouse_sprite even without a mouse driver.
+void set_pointer(BITMAP *sprite, int focus_x = 0, int focus_y = 0);
+
 // The frame under the current stroke's canvas.
 BITMAP *stroke_frame();
 
