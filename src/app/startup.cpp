@@ -31,7 +31,7 @@ int device_failure(const char *what, int code)
 int start_system()
 {
     if (allegro_init() != 0) {
-        std::printf("Could not start the graphics library.\n");
+        std::printf("Could not start the graphics library.\n%s\n", allegro_error);
         return LIBRARY_FAILED;
     }
     register_png_file_type();

@@ -19,8 +19,8 @@ def test_close_button_writes_built_in_options(program, runtime, xvfb):
     try:
         editor.wait_window()
         assert editor.title() == "Moltwork v0.7a", editor.title()
-        assert not os.path.exists(editor.path("Options.cfg"))
-        editor.close_request()
+        editor.close_until_asked()
+        editor.answer(1, expected_buttons=2)
         assert editor.wait_exit() == 0
         with open(editor.path("Options.cfg")) as f:
             assert f.read() == BUILT_IN_OPTIONS
@@ -33,8 +33,14 @@ def test_escape_requests_closing(program, runtime, xvfb):
     try:
         editor.wait_window()
         editor.key("Escape")
+        time.sleep(0.3)
+        assert os.path.exists(editor.path("Options.cfg")), "written before the question is answered"
+        editor.answer(2, expected_buttons=2)
+        time.sleep(0.3)
+        assert editor.proc.poll() is None, "answering No keeps the editor running"
+        editor.key("Escape")
+        editor.answer(1, expected_buttons=2)
         assert editor.wait_exit() == 0
-        assert os.path.exists(editor.path("Options.cfg"))
     finally:
         editor.finish()
 
@@ -56,7 +62,8 @@ def test_held_insert_writes_consecutive_screenshots(program, runtime, xvfb):
             assert f.read() == b"mine", "an existing screenshot was overwritten"
         with open(editor.path("screenshots/screenshot0.bmp"), "rb") as f:
             assert f.read(2) == b"BM"
-        editor.close_request()
+        editor.close_until_asked()
+        editor.answer(1)
         assert editor.wait_exit() == 0
     finally:
         editor.finish()
@@ -69,7 +76,7 @@ def test_missing_image_is_reported_in_a_message_box(program, runtime, xvfb):
     editor = Editor(program, runtime, xvfb, prepare=remove_target)
     try:
         assert editor.wait_exit() == 255
-        assert editor.messages() == 'File "Moltwork/Target.png" is missing or corrupt.\nAborting program.\n', \
+        assert editor.messages().rstrip("\n") == 'File "Moltwork/Target.png" is missing or corrupt.\nAborting program.', \
             repr(editor.messages())
     finally:
         editor.finish()
