@@ -1,5 +1,7 @@
-// One pass of the main loop, headless with idle input, beside the bare
-// full-screen copy it must stay close to; and start-up to the first pass.
+// One pass of the main loop with idle input, beside the bare full-screen
+// copy it must stay close to; and start-up to the first pass. Headless by
+// default; with MOLTWORK_BENCH_WINDOW=1 (and a display, e.g. under xvfb-run)
+// the editor opens its real window and the copies go to it.
 #include "app/app.h"
 #include "ui/ui.h"
 
@@ -29,12 +31,18 @@ void start_editor_once()
     if (std::system(("cp -R " MOLTWORK_RUNTIME_DIR "/. " + dir).c_str()) != 0 || chdir(dir.c_str()) != 0) {
         std::abort();
     }
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    register_png_file_type();
-    install_keyboard_hooks(idle_keypressed, idle_readkey);
-    screen = create_bitmap(800, 600);
-    mouse_pos = (600 << 16) | 100;
+    if (std::getenv("MOLTWORK_BENCH_WINDOW")) {
+        if (start_system() != 0) {
+            std::abort();
+        }
+    } else {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        set_color_depth(32);
+        register_png_file_type();
+        install_keyboard_hooks(idle_keypressed, idle_readkey);
+        screen = create_bitmap(800, 600);
+        mouse_pos = (600 << 16) | 100;
+    }
     if (load_startup_data() != 0) {
         std::abort();
     }

@@ -2,6 +2,8 @@
 #include "document/document.h"
 #include "tools/tools.h"
 
+#include <cstdint>
+
 int Fcolor, Bcolor;
 int ColorPalette[PALETTE_COLUMNS * PALETTE_ROWS];
 
@@ -50,19 +52,63 @@ int recolor_pixel(int pixel, int k)
     return column < 0 ? pixel : palette_entry(column, k);
 }
 
-void make_recolor(int k, BITMAP *src, int x_offset)
+namespace {
+// Frames hold few colours: one rebuild of the strip looks each up once.
+class RecolorMemo {
+  public:
+    explicit RecolorMemo(int k) : k_(k) {}
+
+    int operator()(int pixel)
+    {
+        Slot &slot = slots_[static_cast<unsigned>(pixel * 2654435761u) >> 26];
+        if (!slot.used || slot.pixel != pixel) {
+            slot = {true, pixel, recolor_pixel(pixel, k_)};
+        }
+        return slot.result;
+    }
+
+  private:
+    struct Slot {
+        bool used;
+        int pixel;
+        int result;
+    };
+    int k_;
+    Slot slots_[64] = {};
+};
+
+void recolor_into_strip(RecolorMemo &memo, BITMAP *src, int x_offset)
 {
+    if (bitmap_color_depth(src) == 32 && bitmap_color_depth(Recolor) == 32 && is_memory_bitmap(src) &&
+        is_memory_bitmap(Recolor)) {
+        for (int y = 0; y < FRAME_SIZE; ++y) {
+            const uint32_t *from = reinterpret_cast<const uint32_t *>(src->line[y]);
+            uint32_t *to = reinterpret_cast<uint32_t *>(Recolor->line[y]) + x_offset;
+            for (int x = 0; x < FRAME_SIZE; ++x) {
+                to[x] = memo(from[x]);
+            }
+        }
+        return;
+    }
     for (int y = 0; y < FRAME_SIZE; ++y) {
         for (int x = 0; x < FRAME_SIZE; ++x) {
-            putpixel(Recolor, x + x_offset, y, recolor_pixel(getpixel(src, x, y), k));
+            putpixel(Recolor, x + x_offset, y, memo(getpixel(src, x, y)));
         }
     }
+}
+} // namespace
+
+void make_recolor(int k, BITMAP *src, int x_offset)
+{
+    RecolorMemo memo(k);
+    recolor_into_strip(memo, src, x_offset);
 }
 
 void make_recolor(int k)
 {
+    RecolorMemo memo(k);
     for (int f = 0; f < FRAME_COUNT; ++f) {
-        make_recolor(k, frame_bitmap(f), FRAME_SIZE * f);
+        recolor_into_strip(memo, frame_bitmap(f), FRAME_SIZE * f);
     }
 }
 

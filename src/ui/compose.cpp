@@ -3,6 +3,10 @@
 #include "tools/tools.h"
 #include "ui/ui.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 char preview_items[3] = {0, 0, 0};
 
 namespace {
@@ -32,40 +36,106 @@ void draw_palette_swatches()
     }
 }
 
+// Plain memory bitmaps in 32-bit colour are scaled row by row here; any
+// other bitmap goes through the library, which gives the same pixels.
+bool direct32(BITMAP *bmp) { return bitmap_color_depth(bmp) == 32 && is_memory_bitmap(bmp); }
+
+bool fits(BITMAP *dst, int x, int y, int w, int h) { return x >= 0 && y >= 0 && x + w <= dst->w && y + h <= dst->h; }
+
+uint32_t *row32(BITMAP *bmp, int y) { return reinterpret_cast<uint32_t *>(bmp->line[y]); }
+
+// An opaque enlargement by a whole factor.
+void scale_opaque(BITMAP *src, BITMAP *dst, int x, int y, int factor)
+{
+    const int w = src->w * factor, h = src->h * factor;
+    if (!direct32(src) || !direct32(dst) || !fits(dst, x, y, w, h)) {
+        stretch_blit(src, dst, 0, 0, src->w, src->h, x, y, w, h);
+        return;
+    }
+    for (int sy = 0; sy < src->h; ++sy) {
+        uint32_t *first = row32(dst, y + sy * factor) + x;
+        const uint32_t *source = row32(src, sy);
+        for (int sx = 0; sx < src->w; ++sx) {
+            std::fill_n(first + sx * factor, factor, source[sx]);
+        }
+        for (int k = 1; k < factor; ++k) {
+            std::memcpy(row32(dst, y + sy * factor + k) + x, first, w * sizeof(uint32_t));
+        }
+    }
+}
+
 void draw_thumbnails()
 {
     for (int n = 0; n < FRAME_COUNT; ++n) {
-        stretch_blit(frame_bitmap(n), ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, 38 + 32 * n, THUMBNAIL_Y, 32, 32);
+        scale_opaque(frame_bitmap(n), ActiveBuffer, 38 + 32 * n, THUMBNAIL_Y, 2);
     }
 }
 
 void draw_canvases()
 {
-    stretch_blit(CurrentFrame, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, LEFT_CANVAS_X, CANVAS_Y, CANVAS_SIZE,
-                 CANVAS_SIZE);
-    stretch_blit(CurrentFrame2, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, RIGHT_CANVAS_X, CANVAS_Y, CANVAS_SIZE,
-                 CANVAS_SIZE);
+    scale_opaque(CurrentFrame, ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y, 12);
+    scale_opaque(CurrentFrame2, ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y, 12);
+}
+
+constexpr int STRIP_X = 273, STRIP_Y = 281, STRIP_W = 384, STRIP_H = 64, STRIP_SCALE = 4;
+
+// Magenta, the chosen overlay and the recoloured frames, composed one strip
+// row at a time; the same picture as filling and stretching them in turn.
+bool draw_preview_rows(BITMAP *overlay)
+{
+    const bool overlay_fits = !overlay || (overlay->w * STRIP_SCALE == STRIP_W &&
+                                           overlay->h * STRIP_SCALE == STRIP_H && direct32(overlay));
+    if (!overlay_fits || !direct32(Recolor) || !direct32(ActiveBuffer)) {
+        return false;
+    }
+    const uint32_t mask = transparent_color();
+    uint32_t row[STRIP_W];
+    for (int sy = 0; sy < FRAME_SIZE; ++sy) {
+        std::fill_n(row, STRIP_W, mask);
+        for (BITMAP *layer : {overlay, Recolor}) {
+            if (!layer) {
+                continue;
+            }
+            const uint32_t *source = row32(layer, sy);
+            for (int sx = 0; sx < layer->w; ++sx) {
+                if (source[sx] != mask) {
+                    std::fill_n(row + sx * STRIP_SCALE, STRIP_SCALE, source[sx]);
+                }
+            }
+        }
+        for (int k = 0; k < STRIP_SCALE; ++k) {
+            std::memcpy(row32(ActiveBuffer, STRIP_Y + sy * STRIP_SCALE + k) + STRIP_X, row, sizeof row);
+        }
+    }
+    return true;
 }
 
 void draw_preview()
 {
     make_recolor(CustomRecolor);
-    rectfill(ActiveBuffer, 273, 281, 656, 344, transparent_color());
     BITMAP *const overlays[3] = {Cape, Tail, Wings};
+    BITMAP *overlay = nullptr;
     for (int i = 0; i < 3; ++i) {
         if (preview_items[i]) {
-            masked_stretch_blit(overlays[i], ActiveBuffer, 0, 0, overlays[i]->w, overlays[i]->h, 273, 281, 384, 64);
+            overlay = overlays[i];
         }
     }
-    masked_stretch_blit(Recolor, ActiveBuffer, 0, 0, Recolor->w, Recolor->h, 273, 281, 384, 64);
+    if (draw_preview_rows(overlay)) {
+        return;
+    }
+    rectfill(ActiveBuffer, STRIP_X, STRIP_Y, STRIP_X + STRIP_W - 1, STRIP_Y + STRIP_H - 1, transparent_color());
+    if (overlay) {
+        masked_stretch_blit(overlay, ActiveBuffer, 0, 0, overlay->w, overlay->h, STRIP_X, STRIP_Y, STRIP_W, STRIP_H);
+    }
+    masked_stretch_blit(Recolor, ActiveBuffer, 0, 0, Recolor->w, Recolor->h, STRIP_X, STRIP_Y, STRIP_W, STRIP_H);
 }
 
-void draw_power_up_buttons()
+void draw_power_up_buttons(BITMAP *dst)
 {
     BITMAP *const icons[3] = {I_Cape, I_Tail, I_Wings};
     for (int i = 0; i < 3; ++i) {
-        draw_sprite(ActiveBuffer, preview_items[i] ? P_Selected : P_Unselected, 273 + 40 * i, 236);
-        masked_blit(icons[i], ActiveBuffer, 0, 0, 275 + 40 * i, 238, 32, 32);
+        draw_sprite(dst, preview_items[i] ? P_Selected : P_Unselected, 273 + 40 * i, 236);
+        masked_blit(icons[i], dst, 0, 0, 275 + 40 * i, 238, 32, 32);
     }
 }
 
@@ -106,6 +176,87 @@ BITMAP *label_of(BITMAP *frame)
     BITMAP *const labels[FRAME_COUNT] = {StandingBar, WalkingBar, JumpingBar, SlidingBar, DeathBar, StompedBar};
     return labels[frame_number(frame)];
 }
+
+// The pieces of the screen that change only when the user changes a setting
+// (canvas arrows, power-up buttons, colour bars, tools, preview mode, frame
+// labels, toolbar) are kept drawn over the static screen in BaseBuffer and
+// redrawn only when one of their settings changes. None of them overlaps a
+// piece drawn on every pass, so the picture is the one the full order gives.
+BITMAP *BaseBuffer;
+
+struct BaseSettings {
+    int drx, drx2;
+    char items[3];
+    int fcolor, bcolor;
+    int tool_x, tool_y;
+    int mode;
+    BITMAP *left, *right;
+
+    bool operator==(const BaseSettings &o) const
+    {
+        return drx == o.drx && drx2 == o.drx2 && std::equal(items, items + 3, o.items) && fcolor == o.fcolor &&
+               bcolor == o.bcolor && tool_x == o.tool_x && tool_y == o.tool_y && mode == o.mode &&
+               left == o.left && right == o.right;
+    }
+};
+
+BaseSettings drawn_base;
+bool base_drawn = false;
+
+BaseSettings current_base()
+{
+    return {drx,       drx2,        {preview_items[0], preview_items[1], preview_items[2]},
+            Fcolor,    Bcolor,      selected[1],
+            selected[2], preview_mode, CurrentFrame,
+            CurrentFrame2};
+}
+
+void draw_tools_into(BITMAP *dst)
+{
+    blit(SelectedTool, dst, 0, 0, selected[1], selected[2], SelectedTool->w, SelectedTool->h);
+    draw_sprite(dst, PencilTool, 35, 275);
+    draw_sprite(dst, BrushTool, 139, 275);
+    draw_sprite(dst, FillTool, 87, 275);
+    draw_sprite(dst, ElipseTool, 35, 327);
+    draw_sprite(dst, RectangleTool, 87, 327);
+    draw_sprite(dst, LineTool, 139, 327);
+}
+
+struct Band {
+    int y1, y2;
+    int x1, x2; // the part of the band left uncovered by opaque pieces
+};
+
+// The thumbnails, both canvases and the preview strip are drawn opaque over
+// their whole area on every pass, so the base is copied only around them.
+constexpr Band BASE_BANDS[] = {
+    {0, 167, 0, 799},   {168, 199, 0, 37},   {168, 199, 230, 799}, {200, 280, 0, 799},
+    {281, 344, 0, 272}, {281, 344, 657, 799}, {345, 354, 0, 799},   {355, 546, 0, 284},
+    {355, 546, 477, 528}, {355, 546, 721, 799}, {547, 599, 0, 799},
+};
+
+void copy_base_around_redrawn_areas()
+{
+    for (const Band &b : BASE_BANDS) {
+        blit(BaseBuffer, ActiveBuffer, b.x1, b.y1, b.x1, b.y1, b.x2 - b.x1 + 1, b.y2 - b.y1 + 1);
+    }
+}
+
+void draw_base()
+{
+    blit(StaticBuffer, BaseBuffer, 0, 0, 0, 0, 800, 600);
+    draw_sprite(BaseBuffer, FirstCanvasArrow, drx, 156);
+    draw_sprite(BaseBuffer, SecondCanvasArrow, drx2, 202);
+    draw_power_up_buttons(BaseBuffer);
+    rectfill(BaseBuffer, 22, 429, 136, 444, Fcolor);
+    rectfill(BaseBuffer, 139, 429, 253, 444, Bcolor);
+    draw_tools_into(BaseBuffer);
+    draw_sprite(BaseBuffer, PreviewModes[preview_mode], 659, 283);
+    draw_sprite(BaseBuffer, label_of(CurrentFrame), 480, 358);
+    draw_sprite(BaseBuffer, label_of(CurrentFrame2), 724, 358);
+    draw_sprite(BaseBuffer, Toolbar, 18, 132);
+    draw_sprite(BaseBuffer, ToolbarText, 18, 132);
+}
 } // namespace
 
 void create_static()
@@ -124,40 +275,30 @@ void create_static()
         *used_once = nullptr;
     }
     draw_palette_swatches();
+    if (!BaseBuffer) {
+        BaseBuffer = create_bitmap(800, 600);
+    }
+    base_drawn = false;
 }
 
-void draw_tools()
-{
-    blit(SelectedTool, ActiveBuffer, 0, 0, selected[1], selected[2], SelectedTool->w, SelectedTool->h);
-    draw_sprite(ActiveBuffer, PencilTool, 35, 275);
-    draw_sprite(ActiveBuffer, BrushTool, 139, 275);
-    draw_sprite(ActiveBuffer, FillTool, 87, 275);
-    draw_sprite(ActiveBuffer, ElipseTool, 35, 327);
-    draw_sprite(ActiveBuffer, RectangleTool, 87, 327);
-    draw_sprite(ActiveBuffer, LineTool, 139, 327);
-}
+void draw_tools() { draw_tools_into(ActiveBuffer); }
 
 void draw_everything()
 {
-    blit(StaticBuffer, ActiveBuffer, 0, 0, 0, 0, 800, 600);
-    draw_sprite(ActiveBuffer, FirstCanvasArrow, drx, 156);
-    draw_sprite(ActiveBuffer, SecondCanvasArrow, drx2, 202);
+    const BaseSettings settings = current_base();
+    if (!base_drawn || !(settings == drawn_base)) {
+        draw_base();
+        drawn_base = settings;
+        base_drawn = true;
+    }
+    copy_base_around_redrawn_areas();
     draw_thumbnails();
     draw_canvases();
     draw_preview();
-    draw_power_up_buttons();
-    rectfill(ActiveBuffer, 22, 429, 136, 444, Fcolor);
-    rectfill(ActiveBuffer, 139, 429, 253, 444, Bcolor);
     draw_file_name();
     if (drawing > 0) {
         draw_shape_in_progress();
     }
-    draw_tools();
     show_helps();
     draw_grids();
-    draw_sprite(ActiveBuffer, PreviewModes[preview_mode], 659, 283);
-    draw_sprite(ActiveBuffer, label_of(CurrentFrame), 480, 358);
-    draw_sprite(ActiveBuffer, label_of(CurrentFrame2), 724, 358);
-    draw_sprite(ActiveBuffer, Toolbar, 18, 132);
-    draw_sprite(ActiveBuffer, ToolbarText, 18, 132);
 }
