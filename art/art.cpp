@@ -10,9 +10,11 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace art {
+namespace art
+{
 
-namespace {
+namespace
+{
 std::string g_source_dir;
 std::string g_output_dir;
 
@@ -32,21 +34,61 @@ void make_parent_dirs(const std::string &path)
 }
 } // namespace
 
-int rgb(int r, int g, int b) { return makecol32(r, g, b); }
-int magenta() { return rgb(255, 0, 255); }
+int rgb(int r, int g, int b)
+{
+    return makecol32(r, g, b);
+}
+int magenta()
+{
+    return rgb(255, 0, 255);
+}
 
-namespace theme {
-int screen() { return rgb(30, 33, 48); }
-int panel() { return rgb(56, 62, 88); }
-int panel_light() { return rgb(96, 106, 142); }
-int panel_dark() { return rgb(18, 20, 30); }
-int inset() { return rgb(22, 24, 36); }
-int ink() { return rgb(238, 234, 222); }
-int ink_dim() { return rgb(120, 126, 150); }
-int ink_dark() { return rgb(30, 28, 40); }
-int select() { return rgb(70, 110, 196); }
-int accent() { return rgb(255, 178, 62); }
-int accent_dark() { return rgb(190, 106, 28); }
+namespace theme
+{
+int screen()
+{
+    return rgb(30, 33, 48);
+}
+int panel()
+{
+    return rgb(56, 62, 88);
+}
+int panel_light()
+{
+    return rgb(96, 106, 142);
+}
+int panel_dark()
+{
+    return rgb(18, 20, 30);
+}
+int inset()
+{
+    return rgb(22, 24, 36);
+}
+int ink()
+{
+    return rgb(238, 234, 222);
+}
+int ink_dim()
+{
+    return rgb(120, 126, 150);
+}
+int ink_dark()
+{
+    return rgb(30, 28, 40);
+}
+int select()
+{
+    return rgb(70, 110, 196);
+}
+int accent()
+{
+    return rgb(255, 178, 62);
+}
+int accent_dark()
+{
+    return rgb(190, 106, 28);
+}
 } // namespace theme
 
 int blend(int from, int to, int a, int b)
@@ -153,7 +195,10 @@ void text_centre(BITMAP *bmp, FONT *f, int cx, int y, const std::string &s, int 
     textout_centre_ex(bmp, f, s.c_str(), cx, y, colour, -1);
 }
 
-int text_width(FONT *f, const std::string &s) { return text_length(f, s.c_str()); }
+int text_width(FONT *f, const std::string &s)
+{
+    return text_length(f, s.c_str());
+}
 
 void save(BITMAP *bmp, const std::string &relative_path)
 {
@@ -167,15 +212,22 @@ void save(BITMAP *bmp, const std::string &relative_path)
         fail("cannot convert " + path);
     }
     blit(bmp, opaque, 0, 0, 0, 0, bmp->w, bmp->h);
-    const int result = png ? save_png(path.c_str(), opaque, nullptr) : save_bitmap(path.c_str(), opaque, nullptr);
+    const int result =
+        png ? save_png(path.c_str(), opaque, nullptr) : save_bitmap(path.c_str(), opaque, nullptr);
     destroy_bitmap(opaque);
     if (result != 0) {
         fail("cannot write " + path);
     }
 }
 
-const std::string &source_dir() { return g_source_dir; }
-const std::string &output_dir() { return g_output_dir; }
+const std::string &source_dir()
+{
+    return g_source_dir;
+}
+const std::string &output_dir()
+{
+    return g_output_dir;
+}
 
 void set_dirs(const std::string &source, const std::string &output)
 {

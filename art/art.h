@@ -6,14 +6,16 @@
 
 #include <string>
 
-namespace art {
+namespace art
+{
 
 // Colour helpers (the generator always runs in 32-bit colour).
 int rgb(int r, int g, int b);
-int magenta();  // (255, 0, 255): transparent in every interface image
+int magenta(); // (255, 0, 255): transparent in every interface image
 
 // One consistent theme for the whole editor.
-namespace theme {
+namespace theme
+{
 int screen();      // the dark backdrop of the window
 int panel();       // raised panels, menus, bars
 int panel_light(); // bevel highlight edge

@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <loadpng.h>
 
-namespace art {
+namespace art
+{
 void set_dirs(const std::string &source, const std::string &output);
 }
 

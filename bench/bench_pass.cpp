@@ -14,9 +14,16 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
-int idle_keypressed() { return 0; }
-int idle_readkey() { return 0; }
+namespace
+{
+int idle_keypressed()
+{
+    return 0;
+}
+int idle_readkey()
+{
+    return 0;
+}
 
 // The editor runs in a scratch copy of the runtime tree, started once.
 void start_editor_once()

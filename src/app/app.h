@@ -65,7 +65,8 @@ int load_catalogue();
 
 extern BITMAP *Background, *Banner, *Palette;
 extern BITMAP *P_Selected, *P_Unselected, *I_Cape, *I_Tail, *I_Wings, *Cape, *Tail, *Wings;
-extern BITMAP *Tool, *SelectedTool, *PencilTool, *FillTool, *ElipseTool, *RectangleTool, *LineTool, *BrushTool;
+extern BITMAP *Tool, *SelectedTool, *PencilTool, *FillTool, *ElipseTool, *RectangleTool, *LineTool,
+    *BrushTool;
 extern BITMAP *FrameToggleBar, *FrameToggleButtonClicked;
 extern BITMAP *StandingBar, *WalkingBar, *JumpingBar, *SlidingBar, *DeathBar, *StompedBar;
 extern BITMAP *SelectFrameBack, *SelectFrameHighlight, *SelectFrameWords;
@@ -73,12 +74,14 @@ extern BITMAP *FirstCanvasArrow, *SecondCanvasArrow;
 extern FONT *Font, *WTitle, *WText;
 extern BITMAP *Cursor, *TextCursor;
 extern BITMAP *PreviewToggleBar, *PreviewToggleButtonClicked, *SelectPreviewMode, *SelectPreviewTeam;
-extern BITMAP *SelectPreviewModeBack, *SelectPreviewTeamBack, *PreviewSubmenuArrows, *PreviewSubmenuArrowSelected;
+extern BITMAP *SelectPreviewModeBack, *SelectPreviewTeamBack, *PreviewSubmenuArrows,
+    *PreviewSubmenuArrowSelected;
 extern BITMAP *PreviewModes_Parent, *Brushes_Parent, *BrushHighlight;
 extern BITMAP *Brush[24];
 extern BITMAP *PreviewModes[24];
 extern BITMAP *TargetCanvas, *LeftArrow, *RightArrow;
-extern BITMAP *Continuous, *NonContinuous, *EightWay, *NormalFill, *IgnoreBounds, *EightWayFill, *FillModeArrow;
+extern BITMAP *Continuous, *NonContinuous, *EightWay, *NormalFill, *IgnoreBounds, *EightWayFill,
+    *FillModeArrow;
 extern BITMAP *Toolbar, *ToolbarText, *ToolbarShadow;
 extern BITMAP *FileBack, *FileSelect, *FileText, *EditBack, *EditSelect, *EditText, *NoUndo;
 extern BITMAP *FramesBack, *FramesSelect, *FramesText;

@@ -30,7 +30,8 @@ BITMAP *WhichFrameTextSub, *WhichFrameBackSub, *WhichFrameSelectSub;
 BITMAP *WTopLeft, *WTop, *WTopRight, *WLeft, *WCenter, *WRight, *WBottomLeft, *WBottom, *WBottomRight;
 BITMAP *ButtonColors;
 
-namespace {
+namespace
+{
 
 struct ImageFile {
     BITMAP **target;
@@ -89,16 +90,11 @@ const ImageFile SHEETS[] = {
 };
 
 const ImageFile PANEL_IMAGES[] = {
-    {&TargetCanvas, "Moltwork/Target.png"},
-    {&LeftArrow, "Moltwork/Helps/LeftArrow.png"},
-    {&RightArrow, "Moltwork/Helps/RightArrow.png"},
-    {&Continuous, "Moltwork/Continuous.png"},
-    {&NonContinuous, "Moltwork/NonContinuous.png"},
-    {&EightWay, "Moltwork/8way.png"},
-    {&NormalFill, "Moltwork/NormalFill.png"},
-    {&IgnoreBounds, "Moltwork/IgnoreBounds.png"},
-    {&EightWayFill, "Moltwork/EightWay.png"},
-    {&FillModeArrow, "Moltwork/FillModeArrow.png"},
+    {&TargetCanvas, "Moltwork/Target.png"},         {&LeftArrow, "Moltwork/Helps/LeftArrow.png"},
+    {&RightArrow, "Moltwork/Helps/RightArrow.png"}, {&Continuous, "Moltwork/Continuous.png"},
+    {&NonContinuous, "Moltwork/NonContinuous.png"}, {&EightWay, "Moltwork/8way.png"},
+    {&NormalFill, "Moltwork/NormalFill.png"},       {&IgnoreBounds, "Moltwork/IgnoreBounds.png"},
+    {&EightWayFill, "Moltwork/EightWay.png"},       {&FillModeArrow, "Moltwork/FillModeArrow.png"},
 };
 
 const ImageFile MENUS_AND_WINDOWS[] = {
@@ -147,7 +143,8 @@ FONT *load_font_or_exit(const char *path)
 {
     FONT *f = load_bitmap_font(path, nullptr, nullptr);
     if (!f) {
-        allegro_message("%s", ("File \"" + std::string(path) + "\" is missing or corrupt.\nAborting program.").c_str());
+        allegro_message(
+            "%s", ("File \"" + std::string(path) + "\" is missing or corrupt.\nAborting program.").c_str());
         std::exit(-1);
     }
     return f;
@@ -195,7 +192,8 @@ BITMAP *custom_load_bitmap(const char *path)
 {
     BITMAP *bmp = load_bitmap(path, nullptr);
     if (!bmp) {
-        allegro_message("%s", ("File \"" + std::string(path) + "\" is missing or corrupt.\nAborting program.").c_str());
+        allegro_message(
+            "%s", ("File \"" + std::string(path) + "\" is missing or corrupt.\nAborting program.").c_str());
         std::exit(-1);
     }
     return bmp;

@@ -11,7 +11,8 @@ volatile int old_counter = 0;
 volatile bool cursor_wait = false;
 bool draw_cursor = false;
 
-namespace {
+namespace
+{
 // Set by a close request, taken by the main thread: two writers of
 // Options.cfg must never interleave, and the close button's callback runs on
 // the library's window thread.

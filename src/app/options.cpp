@@ -7,7 +7,8 @@ std::string defaultname;
 std::string palette_dir = "gfx/packs/Classic/palette.bmp";
 std::string directory = "gfx/skins/";
 
-namespace {
+namespace
+{
 const char *const BUILT_IN_LINES[CONFIG_LINES] = {
     "***Following line should contain the desired default filename***",
     "Untitled.bmp",

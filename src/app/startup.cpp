@@ -12,7 +12,8 @@
 BITMAP *ActiveBuffer;
 BITMAP *StaticBuffer;
 
-namespace {
+namespace
+{
 // Exit statuses of the device failures; the numbers between are taken by the
 // skin bitmaps and the catalogue.
 constexpr int LIBRARY_FAILED = 2;

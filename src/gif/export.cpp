@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 constexpr int SCALE = 3;
 constexpr int EXPORT_SIZE = FRAME_SIZE * SCALE;
 constexpr int EXPORT_DELAY = 33;

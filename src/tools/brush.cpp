@@ -6,9 +6,13 @@ int BrushSelected = 0;
 int T_Canvas = 1;
 int T_x1 = 285, T_y1 = 355, T_x2 = 476, T_y2 = 546;
 
-namespace {
+namespace
+{
 // Pixels of this colour in a brush picture lie outside the brush's shape.
-int outside_brush_color() { return makecol(128, 0, 255); }
+int outside_brush_color()
+{
+    return makecol(128, 0, 255);
+}
 } // namespace
 
 int create_brush_cursors()

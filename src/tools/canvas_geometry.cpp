@@ -34,7 +34,8 @@ ScreenPoint mouse_anchor;
 int ma_x_diff, ma_y_diff, da_x_diff, da_y_diff;
 char ctrl_held, alt_held, space_held;
 
-namespace {
+namespace
+{
 constexpr int ZOOM = 12;
 constexpr int LEFT_CANVAS_X = 285;
 constexpr int RIGHT_CANVAS_X = 529;
@@ -42,23 +43,41 @@ constexpr int CANVAS_Y = 355;
 
 // Division rounding towards minus infinity, so points left of or above a
 // canvas map to negative frame pixels.
-int floor_div(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int floor_div(int a, int b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
-int canvas_x() { return canvas == 1 ? LEFT_CANVAS_X : RIGHT_CANVAS_X; }
+int canvas_x()
+{
+    return canvas == 1 ? LEFT_CANVAS_X : RIGHT_CANVAS_X;
+}
 } // namespace
 
-int xscale(int x) { return floor_div(x - canvas_x(), ZOOM); }
+int xscale(int x)
+{
+    return floor_div(x - canvas_x(), ZOOM);
+}
 
-int yscale(int y) { return floor_div(y - CANVAS_Y, ZOOM); }
+int yscale(int y)
+{
+    return floor_div(y - CANVAS_Y, ZOOM);
+}
 
 int ssnap(int v, int axis)
 {
     return axis == 1 ? xscale(v) * ZOOM + canvas_x() : yscale(v) * ZOOM + CANVAS_Y;
 }
 
-int snap(int v) { return ZOOM * (v / ZOOM); }
+int snap(int v)
+{
+    return ZOOM * (v / ZOOM);
+}
 
-BITMAP *stroke_frame() { return canvas == 1 ? CurrentFrame : CurrentFrame2; }
+BITMAP *stroke_frame()
+{
+    return canvas == 1 ? CurrentFrame : CurrentFrame2;
+}
 
 void set_pointer(BITMAP *sprite, int focus_x, int focus_y)
 {

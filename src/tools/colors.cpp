@@ -7,7 +7,8 @@
 int Fcolor, Bcolor;
 int ColorPalette[PALETTE_COLUMNS * PALETTE_ROWS];
 
-namespace {
+namespace
+{
 // Swatch order: the palette's columns 0..11, then the transparent swatch,
 // then columns 12..24.
 constexpr int LAST_OF_FIRST_ROW = 11;
@@ -31,11 +32,20 @@ void fill_preview_block(int x, int y, int d, int color)
 }
 } // namespace
 
-int transparent_color() { return makecol(255, 0, 255); }
+int transparent_color()
+{
+    return makecol(255, 0, 255);
+}
 
-int visible_transparent_color() { return makecol(255, 0, 254); }
+int visible_transparent_color()
+{
+    return makecol(255, 0, 254);
+}
 
-int palette_entry(int column, int row) { return ColorPalette[column * PALETTE_ROWS + row]; }
+int palette_entry(int column, int row)
+{
+    return ColorPalette[column * PALETTE_ROWS + row];
+}
 
 void read_color_table(BITMAP *palette)
 {
@@ -52,9 +62,11 @@ int recolor_pixel(int pixel, int k)
     return column < 0 ? pixel : palette_entry(column, k);
 }
 
-namespace {
+namespace
+{
 // Frames hold few colours: one rebuild of the strip looks each up once.
-class RecolorMemo {
+class RecolorMemo
+{
   public:
     explicit RecolorMemo(int k) : k_(k) {}
 

@@ -4,7 +4,8 @@
 char show_left_grid = 0;
 char show_right_grid = 0;
 
-namespace {
+namespace
+{
 // Lines run along the last column or row of each frame-pixel cell; the
 // canvas's outer edges get none.
 void draw_grid(int left)

@@ -2,9 +2,16 @@
 #include "document/document.h"
 #include "tools/tools.h"
 
-namespace {
-bool alt_down() { return key_shifts & KB_ALT_FLAG; }
-bool ctrl_down() { return key_shifts & KB_CTRL_FLAG; }
+namespace
+{
+bool alt_down()
+{
+    return key_shifts & KB_ALT_FLAG;
+}
+bool ctrl_down()
+{
+    return key_shifts & KB_CTRL_FLAG;
+}
 
 void line_in_frame(BITMAP *target, ScreenPoint from, int color)
 {

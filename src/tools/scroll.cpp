@@ -5,7 +5,8 @@
 int preview_mode = 0;
 int CustomRecolor = 1;
 
-namespace {
+namespace
+{
 // Position of each preview mode within its team's block of nine variants.
 constexpr int MODE_POSITION[6] = {1, 5, 6, 8, 7, 9};
 
@@ -18,7 +19,10 @@ void step_frame(BITMAP *&frame, int &marker_x, int step)
 }
 } // namespace
 
-int recolor_for_mode(int mode) { return 9 * (mode / 6) + MODE_POSITION[mode % 6]; }
+int recolor_for_mode(int mode)
+{
+    return 9 * (mode / 6) + MODE_POSITION[mode % 6];
+}
 
 void scroll_canvas()
 {

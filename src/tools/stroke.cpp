@@ -62,7 +62,10 @@ void move_shape_with_space(ScreenPoint &corner, bool is_shape)
     }
 }
 
-bool square_held() { return key[KEY_LSHIFT] || key[KEY_RSHIFT]; }
+bool square_held()
+{
+    return key[KEY_LSHIFT] || key[KEY_RSHIFT];
+}
 
 ScreenPoint square_corner(ScreenPoint reference)
 {

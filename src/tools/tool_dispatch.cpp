@@ -1,8 +1,12 @@
 #include "tools/tools.h"
 #include "ui/ui.h"
 
-namespace {
-bool over_canvas(const int rect[4]) { return mouse_inside(rect[0], rect[1], rect[2], rect[3]) == 3; }
+namespace
+{
+bool over_canvas(const int rect[4])
+{
+    return mouse_inside(rect[0], rect[1], rect[2], rect[3]) == 3;
+}
 
 void run_active_tool()
 {

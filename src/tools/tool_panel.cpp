@@ -4,7 +4,8 @@ int selected[3] = {PENCIL, 33, 273};
 int show_help = 0;
 char reset_help = 1;
 
-namespace {
+namespace
+{
 struct ToolButton {
     int tool;
     int x, y;

@@ -9,7 +9,8 @@
 
 char preview_items[3] = {0, 0, 0};
 
-namespace {
+namespace
+{
 constexpr int LEFT_CANVAS_X = 285;
 constexpr int RIGHT_CANVAS_X = 529;
 constexpr int CANVAS_Y = 355;
@@ -23,7 +24,10 @@ struct Slot {
 // Tool slots in the order the static screen fills them.
 constexpr Slot STATIC_SLOTS[6] = {{33, 273}, {137, 273}, {85, 273}, {33, 325}, {85, 325}, {137, 325}};
 
-void draw_swatch(int x, int y, int color) { rectfill(StaticBuffer, x, y, x + 15, y + 15, color); }
+void draw_swatch(int x, int y, int color)
+{
+    rectfill(StaticBuffer, x, y, x + 15, y + 15, color);
+}
 
 void draw_palette_swatches()
 {
@@ -38,11 +42,20 @@ void draw_palette_swatches()
 
 // Plain memory bitmaps in 32-bit colour are scaled row by row here; any
 // other bitmap goes through the library, which gives the same pixels.
-bool direct32(BITMAP *bmp) { return bitmap_color_depth(bmp) == 32 && is_memory_bitmap(bmp); }
+bool direct32(BITMAP *bmp)
+{
+    return bitmap_color_depth(bmp) == 32 && is_memory_bitmap(bmp);
+}
 
-bool fits(BITMAP *dst, int x, int y, int w, int h) { return x >= 0 && y >= 0 && x + w <= dst->w && y + h <= dst->h; }
+bool fits(BITMAP *dst, int x, int y, int w, int h)
+{
+    return x >= 0 && y >= 0 && x + w <= dst->w && y + h <= dst->h;
+}
 
-uint32_t *row32(BITMAP *bmp, int y) { return reinterpret_cast<uint32_t *>(bmp->line[y]); }
+uint32_t *row32(BITMAP *bmp, int y)
+{
+    return reinterpret_cast<uint32_t *>(bmp->line[y]);
+}
 
 // An opaque enlargement by a whole factor.
 void scale_opaque(BITMAP *src, BITMAP *dst, int x, int y, int factor)
@@ -123,11 +136,14 @@ void draw_preview()
     if (draw_preview_rows(overlay)) {
         return;
     }
-    rectfill(ActiveBuffer, STRIP_X, STRIP_Y, STRIP_X + STRIP_W - 1, STRIP_Y + STRIP_H - 1, transparent_color());
+    rectfill(ActiveBuffer, STRIP_X, STRIP_Y, STRIP_X + STRIP_W - 1, STRIP_Y + STRIP_H - 1,
+             transparent_color());
     if (overlay) {
-        masked_stretch_blit(overlay, ActiveBuffer, 0, 0, overlay->w, overlay->h, STRIP_X, STRIP_Y, STRIP_W, STRIP_H);
+        masked_stretch_blit(overlay, ActiveBuffer, 0, 0, overlay->w, overlay->h, STRIP_X, STRIP_Y, STRIP_W,
+                            STRIP_H);
     }
-    masked_stretch_blit(Recolor, ActiveBuffer, 0, 0, Recolor->w, Recolor->h, STRIP_X, STRIP_Y, STRIP_W, STRIP_H);
+    masked_stretch_blit(Recolor, ActiveBuffer, 0, 0, Recolor->w, Recolor->h, STRIP_X, STRIP_Y, STRIP_W,
+                        STRIP_H);
 }
 
 void draw_power_up_buttons(BITMAP *dst)
@@ -159,12 +175,12 @@ void draw_shape_in_progress()
     recolor_floating_graphic(CustomRecolor);
     const bool same_frame = CurrentFrame == CurrentFrame2;
     const int thumbnail_x = canvas == 1 ? drx : drx2;
-    masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, thumbnail_x, THUMBNAIL_Y, 32,
-                        32);
+    masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, thumbnail_x, THUMBNAIL_Y,
+                        32, 32);
     const int own_x = canvas == 1 ? LEFT_CANVAS_X : RIGHT_CANVAS_X;
     const int other_x = canvas == 1 ? RIGHT_CANVAS_X : LEFT_CANVAS_X;
-    masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, own_x, CANVAS_Y, CANVAS_SIZE,
-                        CANVAS_SIZE);
+    masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, own_x, CANVAS_Y,
+                        CANVAS_SIZE, CANVAS_SIZE);
     if (same_frame) {
         masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, other_x, CANVAS_Y,
                             CANVAS_SIZE, CANVAS_SIZE);
@@ -173,7 +189,8 @@ void draw_shape_in_progress()
 
 BITMAP *label_of(BITMAP *frame)
 {
-    BITMAP *const labels[FRAME_COUNT] = {StandingBar, WalkingBar, JumpingBar, SlidingBar, DeathBar, StompedBar};
+    BITMAP *const labels[FRAME_COUNT] = {StandingBar, WalkingBar, JumpingBar,
+                                         SlidingBar,  DeathBar,   StompedBar};
     return labels[frame_number(frame)];
 }
 
@@ -194,9 +211,9 @@ struct BaseSettings {
 
     bool operator==(const BaseSettings &o) const
     {
-        return drx == o.drx && drx2 == o.drx2 && std::equal(items, items + 3, o.items) && fcolor == o.fcolor &&
-               bcolor == o.bcolor && tool_x == o.tool_x && tool_y == o.tool_y && mode == o.mode &&
-               left == o.left && right == o.right;
+        return drx == o.drx && drx2 == o.drx2 && std::equal(items, items + 3, o.items) &&
+               fcolor == o.fcolor && bcolor == o.bcolor && tool_x == o.tool_x && tool_y == o.tool_y &&
+               mode == o.mode && left == o.left && right == o.right;
     }
 };
 
@@ -205,9 +222,9 @@ bool base_drawn = false;
 
 BaseSettings current_base()
 {
-    return {drx,       drx2,        {preview_items[0], preview_items[1], preview_items[2]},
-            Fcolor,    Bcolor,      selected[1],
-            selected[2], preview_mode, CurrentFrame,
+    return {drx,          drx2,         {preview_items[0], preview_items[1], preview_items[2]},
+            Fcolor,       Bcolor,       selected[1],
+            selected[2],  preview_mode, CurrentFrame,
             CurrentFrame2};
 }
 
@@ -230,8 +247,8 @@ struct Band {
 // The thumbnails, both canvases and the preview strip are drawn opaque over
 // their whole area on every pass, so the base is copied only around them.
 constexpr Band BASE_BANDS[] = {
-    {0, 167, 0, 799},   {168, 199, 0, 37},   {168, 199, 230, 799}, {200, 280, 0, 799},
-    {281, 344, 0, 272}, {281, 344, 657, 799}, {345, 354, 0, 799},   {355, 546, 0, 284},
+    {0, 167, 0, 799},     {168, 199, 0, 37},    {168, 199, 230, 799}, {200, 280, 0, 799},
+    {281, 344, 0, 272},   {281, 344, 657, 799}, {345, 354, 0, 799},   {355, 546, 0, 284},
     {355, 546, 477, 528}, {355, 546, 721, 799}, {547, 599, 0, 799},
 };
 
@@ -281,7 +298,10 @@ void create_static()
     base_drawn = false;
 }
 
-void draw_tools() { draw_tools_into(ActiveBuffer); }
+void draw_tools()
+{
+    draw_tools_into(ActiveBuffer);
+}
 
 void draw_everything()
 {

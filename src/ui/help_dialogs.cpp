@@ -7,11 +7,12 @@
 Dialog AllDialogs[HELP_BOOKS];
 
 const char *const HELP_BOOK_FILES[HELP_BOOKS] = {
-    "Moltwork/Helps/BrushTool.png",     "Moltwork/Helps/PencilTool.png",    "Moltwork/Helps/FillTool.png",
-    "Moltwork/Helps/EllipseTool.png",   "Moltwork/Helps/RectangleTool.png", "Moltwork/Helps/LineTool.png",
+    "Moltwork/Helps/BrushTool.png",   "Moltwork/Helps/PencilTool.png",    "Moltwork/Helps/FillTool.png",
+    "Moltwork/Helps/EllipseTool.png", "Moltwork/Helps/RectangleTool.png", "Moltwork/Helps/LineTool.png",
 };
 
-namespace {
+namespace
+{
 // Pages stand side by side with a one-pixel separator column between them.
 constexpr int PAGE_PITCH = HELP_PAGE_WIDTH + 1;
 
@@ -42,7 +43,10 @@ void Dialog::init(const std::string &file)
     page = 0;
 }
 
-void Dialog::draw() { draw_sprite(ActiveBuffer, pages[page], 18, 490); }
+void Dialog::draw()
+{
+    draw_sprite(ActiveBuffer, pages[page], 18, 490);
+}
 
 void show_helps()
 {
@@ -67,7 +71,8 @@ void show_helps()
     }
     if (show_help == 11) {
         stretch_sprite(ActiveBuffer, Brushes_Parent, 31, 497, 3 * Brushes_Parent->w, 3 * Brushes_Parent->h);
-        draw_sprite(ActiveBuffer, BrushHighlight, 28 + 27 * (BrushSelected % 8), 494 + 27 * (BrushSelected / 8));
+        draw_sprite(ActiveBuffer, BrushHighlight, 28 + 27 * (BrushSelected % 8),
+                    494 + 27 * (BrushSelected / 8));
     }
     if (show_help == 12) {
         draw_sprite(ActiveBuffer, Continuous, 42, 512);

@@ -3,7 +3,8 @@
 #include "tools/tools.h"
 #include "ui/ui.h"
 
-namespace {
+namespace
+{
 struct PowerUpButton {
     int x1, x2;
 };

@@ -4,13 +4,20 @@
 #include "ui/ui.h"
 #include "windows/windows.h"
 
-namespace {
+namespace
+{
 // Latches: a latched command acts once per press of its key.
 char undo_held, plus_held, minus_held, r_paren_held, l_paren_held, l_brac_held, r_brac_held;
 char l_arrow_held, r_arrow_held, letter_g_held, letter_n_held, letter_l_held, letter_e_held;
 
-bool ctrl() { return key_shifts & KB_CTRL_FLAG; }
-bool shift() { return key_shifts & KB_SHIFT_FLAG; }
+bool ctrl()
+{
+    return key_shifts & KB_CTRL_FLAG;
+}
+bool shift()
+{
+    return key_shifts & KB_SHIFT_FLAG;
+}
 
 // Load, asking first whether to save unsaved changes.
 void load_with_check()
@@ -97,8 +104,14 @@ void check_color_keys()
 }
 
 // Brushes are walked column by column through their 3 x 8 grid.
-int next_brush(int b) { return b <= 15 ? b + 8 : (b == 23 ? 0 : b - 15); }
-int previous_brush(int b) { return b > 7 ? b - 8 : (b == 0 ? 23 : b + 15); }
+int next_brush(int b)
+{
+    return b <= 15 ? b + 8 : (b == 23 ? 0 : b - 15);
+}
+int previous_brush(int b)
+{
+    return b > 7 ? b - 8 : (b == 0 ? 23 : b + 15);
+}
 
 void step_tool_option(bool up)
 {

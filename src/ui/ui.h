@@ -35,7 +35,8 @@ extern int submenu;      // open team row of the preview chooser
 constexpr int HELP_PAGE_WIDTH = 240;
 constexpr int HELP_PAGE_HEIGHT = 92;
 
-class Dialog {
+class Dialog
+{
   public:
     int page_count = 0;
     int page = 0;

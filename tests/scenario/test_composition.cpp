@@ -9,7 +9,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 BITMAP *label_for(BITMAP *frame)
 {
     BITMAP *const labels[6] = {StandingBar, WalkingBar, JumpingBar, SlidingBar, DeathBar, StompedBar};

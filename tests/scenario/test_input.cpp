@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 // Holds a key (with modifier flags) for one pass, then releases it for one.
 void tap(int scancode, int flags = 0)
 {
@@ -211,8 +212,8 @@ TEST(Input, BracketKeysStepTheActiveToolsOption)
             tap(KEY_CLOSEBRACE);
             walk.push_back(BrushSelected);
         }
-        const std::vector<int> expected = {8,  16, 1,  9,  17, 2,  10, 18, 3,  11, 19, 4,
-                                           12, 20, 5,  13, 21, 6,  14, 22, 7,  15, 23, 0};
+        const std::vector<int> expected = {8,  16, 1, 9,  17, 2, 10, 18, 3, 11, 19, 4,
+                                           12, 20, 5, 13, 21, 6, 14, 22, 7, 15, 23, 0};
         EXPECT_EQ(walk, expected);
         tap(KEY_OPENBRACE);
         EXPECT_EQ(BrushSelected, 23);

@@ -9,10 +9,17 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 // Base colour of column c, and its replacement in variant k.
-int base(int c) { return makecol(20 + 8 * c, 40, 60); }
-int variant(int c, int k) { return makecol(c, k, 250); }
+int base(int c)
+{
+    return makecol(20 + 8 * c, 40, 60);
+}
+int variant(int c, int k)
+{
+    return makecol(c, k, 250);
+}
 
 void write_test_palette(const std::string &workdir)
 {
@@ -29,7 +36,10 @@ void write_test_palette(const std::string &workdir)
     write_file(workdir + "/Options.cfg", options_text());
 }
 
-void park_pointer() { input::move(790, 10); }
+void park_pointer()
+{
+    input::move(790, 10);
+}
 
 bool filled(int x1, int y1, int x2, int y2, int color)
 {
@@ -50,7 +60,8 @@ bool shows_image(BITMAP *image, int x, int y, int border = 0)
 {
     for (int j = 0; j < image->h; ++j) {
         for (int i = 0; i < image->w; ++i) {
-            const bool in_middle = i >= border && j >= border && i < image->w - border && j < image->h - border;
+            const bool in_middle =
+                i >= border && j >= border && i < image->w - border && j < image->h - border;
             if (border && in_middle) {
                 continue;
             }
@@ -130,7 +141,8 @@ TEST(Screen, PowerUpOverlayStandsBehindTheCharacter)
             passes(1);
             EXPECT_EQ(preview_items[0], 1);
             EXPECT_TRUE(filled(273, 281, 276, 284, variant(2, 1))) << "the character covers the cape";
-            EXPECT_TRUE(filled(277, 281, 280, 284, makecol(9, 9, 9))) << "the cape shows where the frame is empty";
+            EXPECT_TRUE(filled(277, 281, 280, 284, makecol(9, 9, 9)))
+                << "the cape shows where the frame is empty";
             EXPECT_TRUE(shows_image(P_Selected, 273, 236, 2));
             EXPECT_TRUE(shows_image(P_Unselected, 313, 236, 2));
         },
@@ -150,11 +162,14 @@ TEST(Screen, GridsInvertTheCanvasWithTheGreyRule)
             EXPECT_EQ(getpixel(ActiveBuffer, 296, 360), makecol(192, 192, 192)) << "vertical line on grey";
             EXPECT_EQ(getpixel(ActiveBuffer, 296, 366), makecol(63, 63, 63)) << "crossing on grey";
             EXPECT_EQ(getpixel(ActiveBuffer, 295, 360), makecol(128, 128, 128)) << "no line between";
-            EXPECT_EQ(getpixel(ActiveBuffer, 285, 360), makecol(128, 128, 128)) << "no line on the outer edge";
+            EXPECT_EQ(getpixel(ActiveBuffer, 285, 360), makecol(128, 128, 128))
+                << "no line on the outer edge";
             EXPECT_EQ(getpixel(ActiveBuffer, 540, 360), makecol(245, 235, 225));
-            EXPECT_EQ(getpixel(ActiveBuffer, 540, 366), makecol(10, 20, 30)) << "inverted twice at a crossing";
+            EXPECT_EQ(getpixel(ActiveBuffer, 540, 366), makecol(10, 20, 30))
+                << "inverted twice at a crossing";
             EXPECT_EQ(getpixel(ActiveBuffer, 720, 546), makecol(10, 20, 30));
-            EXPECT_EQ(getpixel(ActiveBuffer, 708, 546), makecol(245, 235, 225)) << "last vertical line at 708";
+            EXPECT_EQ(getpixel(ActiveBuffer, 708, 546), makecol(245, 235, 225))
+                << "last vertical line at 708";
         },
         write_test_palette);
 }

@@ -16,10 +16,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 std::deque<int> key_buffer;
 
-int scripted_keypressed() { return key_buffer.empty() ? 0 : 1; }
+int scripted_keypressed()
+{
+    return key_buffer.empty() ? 0 : 1;
+}
 
 int scripted_readkey()
 {
@@ -55,7 +59,8 @@ void answer_next_window()
     answers.pop_front();
     EXPECT_EQ(shown_window, a.expected) << "another message window opened than the one expected";
     const Window &w = *shown_window;
-    input::move(w.x + w.button_x[a.button - 1] + w.button_w / 2, w.y + w.button_y[a.button - 1] + w.button_h / 2);
+    input::move(w.x + w.button_x[a.button - 1] + w.button_w / 2,
+                w.y + w.button_y[a.button - 1] + w.button_h / 2);
     mouse_b = 1;
 }
 
@@ -123,25 +128,54 @@ int start_editor_headless()
     return code;
 }
 
-namespace input {
+namespace input
+{
 void move(int x, int y)
 {
     mouse_x = x;
     mouse_y = y;
     mouse_pos = (x << 16) | (y & 0xFFFF);
 }
-void buttons(int bits) { mouse_b = bits; }
-void wheel(int z) { mouse_z = z; }
-void key_down(int scancode) { key[scancode] = 1; }
-void key_up(int scancode) { key[scancode] = 0; }
-void shifts(int flags) { key_shifts = flags; }
-void type(int ascii, int scancode) { key_buffer.push_back((scancode << 8) | (ascii & 0xFF)); }
+void buttons(int bits)
+{
+    mouse_b = bits;
+}
+void wheel(int z)
+{
+    mouse_z = z;
+}
+void key_down(int scancode)
+{
+    key[scancode] = 1;
+}
+void key_up(int scancode)
+{
+    key[scancode] = 0;
+}
+void shifts(int flags)
+{
+    key_shifts = flags;
+}
+void type(int ascii, int scancode)
+{
+    key_buffer.push_back((scancode << 8) | (ascii & 0xFF));
+}
 } // namespace input
 
-namespace windows_script {
-void answer(Window *expected, int button) { answers.push_back({expected, button}); }
-const std::vector<Window *> &shown() { return shown_log; }
-void custom(const std::function<void()> &each_pass) { custom_script = each_pass; }
+namespace windows_script
+{
+void answer(Window *expected, int button)
+{
+    answers.push_back({expected, button});
+}
+const std::vector<Window *> &shown()
+{
+    return shown_log;
+}
+void custom(const std::function<void()> &each_pass)
+{
+    custom_script = each_pass;
+}
 } // namespace windows_script
 
 void passes(int n)
@@ -165,8 +199,8 @@ void write_file(const std::string &path, const std::string &content)
     out << content;
 }
 
-std::string options_text(const std::string &autoload, const std::string &last_skin, const std::string &palette,
-                         const std::string &default_name)
+std::string options_text(const std::string &autoload, const std::string &last_skin,
+                         const std::string &palette, const std::string &default_name)
 {
     return "c\n" + default_name + "\n\nc\n" + palette + "\n\nc\ngfx/skins/\n\nc\n" + autoload + "\n\nc\n" +
            last_skin + "\n\nc\nno\n\nc\nno";

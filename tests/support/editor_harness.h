@@ -26,7 +26,8 @@ ChildResult run_in_child(const std::string &workdir, const std::function<void()>
 int start_editor_headless();
 
 // Scripted input, read by the editor at its next pass.
-namespace input {
+namespace input
+{
 void move(int x, int y);
 void buttons(int bits);
 void wheel(int z);
@@ -41,7 +42,8 @@ class Window;
 
 // Message windows answered by script: each window that opens must be the next
 // one queued, and gets a press on the queued button in its first pass.
-namespace windows_script {
+namespace windows_script
+{
 void answer(Window *expected, int button);
 // The windows shown so far, in order.
 const std::vector<Window *> &shown();
@@ -65,8 +67,8 @@ std::string options_text(const std::string &autoload = "no", const std::string &
 ChildResult run_scenario(const std::function<void()> &body,
                          const std::function<void(const std::string &workdir)> &prepare = nullptr);
 
-#define EXPECT_SCENARIO(...)                                                                                      \
-    do {                                                                                                          \
-        const ChildResult scenario_result = run_scenario(__VA_ARGS__);                                            \
-        EXPECT_EQ(scenario_result.exit_status, 0) << scenario_result.output;                                      \
+#define EXPECT_SCENARIO(...)                                                                                 \
+    do {                                                                                                     \
+        const ChildResult scenario_result = run_scenario(__VA_ARGS__);                                       \
+        EXPECT_EQ(scenario_result.exit_status, 0) << scenario_result.output;                                 \
     } while (0)

@@ -30,7 +30,10 @@ std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend, int x0, int 
     return rows;
 }
 
-std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend) { return rows_of(bmp, legend, 0, 0, bmp->w, bmp->h); }
+std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend)
+{
+    return rows_of(bmp, legend, 0, 0, bmp->w, bmp->h);
+}
 
 std::string picture(const std::vector<std::string> &rows)
 {

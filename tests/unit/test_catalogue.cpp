@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct CatalogueFile {
     const char *path;
@@ -115,13 +116,19 @@ const CatalogueFile CATALOGUE[] = {
 };
 
 const char *const HELP_BOOKS[] = {
-    "Moltwork/Helps/BrushTool.png",     "Moltwork/Helps/PencilTool.png",    "Moltwork/Helps/FillTool.png",
-    "Moltwork/Helps/EllipseTool.png",   "Moltwork/Helps/RectangleTool.png", "Moltwork/Helps/LineTool.png",
+    "Moltwork/Helps/BrushTool.png",   "Moltwork/Helps/PencilTool.png",    "Moltwork/Helps/FillTool.png",
+    "Moltwork/Helps/EllipseTool.png", "Moltwork/Helps/RectangleTool.png", "Moltwork/Helps/LineTool.png",
 };
 
-std::string runtime(const std::string &relative) { return std::string(MOLTWORK_RUNTIME_DIR) + "/" + relative; }
+std::string runtime(const std::string &relative)
+{
+    return std::string(MOLTWORK_RUNTIME_DIR) + "/" + relative;
+}
 
-bool is_font(const std::string &path) { return path.find("/Fonts/") != std::string::npos; }
+bool is_font(const std::string &path)
+{
+    return path.find("/Fonts/") != std::string::npos;
+}
 
 int count_files(const std::string &dir)
 {
@@ -236,7 +243,8 @@ TEST(Catalogue, UnreadableImageCountsAsMissing)
 TEST(Catalogue, PaletteOptionNamingAMissingFileStopsWithThatPath)
 {
     const std::string workdir = make_workdir();
-    write_file(workdir + "/Options.cfg", "c\nA.bmp\n\nc\nmine/none.bmp\n\nc\ngfx/skins/\n\nc\nno\n\nc\n0orva.bmp\n\nc\nno\n\nc\nno");
+    write_file(workdir + "/Options.cfg",
+               "c\nA.bmp\n\nc\nmine/none.bmp\n\nc\ngfx/skins/\n\nc\nno\n\nc\n0orva.bmp\n\nc\nno\n\nc\nno");
     const ChildResult result = start_in(workdir);
     EXPECT_EQ(result.exit_status, 255);
     EXPECT_EQ(result.output, missing_message("mine/none.bmp") + "\n");
@@ -253,8 +261,9 @@ TEST(Catalogue, HelpBookOfTheWrongWidthStopsStartUp)
     });
     const ChildResult result = start_in(workdir);
     EXPECT_EQ(result.exit_status, 255);
-    EXPECT_EQ(result.output,
-              "Help dialog wrong dimensions. Please check and try again.\nError in Moltwork/Helps/FillTool.png\n");
+    EXPECT_EQ(
+        result.output,
+        "Help dialog wrong dimensions. Please check and try again.\nError in Moltwork/Helps/FillTool.png\n");
 }
 
 TEST(Catalogue, SheetsSmallerThanTheirCuttingAreRefused)

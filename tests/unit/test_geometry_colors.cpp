@@ -7,10 +7,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-int column_color(int c) { return makecol(10 * c, 100, 200 - c); }
+namespace
+{
+int column_color(int c)
+{
+    return makecol(10 * c, 100, 200 - c);
+}
 
-class Palette : public ::testing::Test {
+class Palette : public ::testing::Test
+{
   protected:
     void SetUp() override
     {
@@ -23,7 +28,8 @@ class Palette : public ::testing::Test {
     }
 };
 
-class Frames : public ::testing::Test {
+class Frames : public ::testing::Test
+{
   protected:
     static void SetUpTestSuite()
     {

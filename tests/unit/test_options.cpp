@@ -8,7 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 const std::string BUILT_IN_FILE = "***Following line should contain the desired default filename***\n"
                                   "Untitled.bmp\n"
                                   "\n"
@@ -31,7 +32,8 @@ const std::string BUILT_IN_FILE = "***Following line should contain the desired 
                                   "no";
 
 // Each test reads and writes Options.cfg in a directory of its own.
-class OptionsFile : public ::testing::Test {
+class OptionsFile : public ::testing::Test
+{
   protected:
     void SetUp() override
     {
@@ -114,7 +116,8 @@ TEST_F(OptionsFile, HandEditedFileReadsByPositionAndRewritesComments)
 
 TEST_F(OptionsFile, MissingLastSkinFallsBackToTheDefaultSkin)
 {
-    write_file("Options.cfg", "c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins/\n\nc\nno\n\nc\ngone.bmp\n\nc\nno\n\nc\nno");
+    write_file("Options.cfg",
+               "c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins/\n\nc\nno\n\nc\ngone.bmp\n\nc\nno\n\nc\nno");
     read_config();
     EXPECT_EQ(config_file[9], "0orva.bmp");
 }
@@ -142,7 +145,8 @@ TEST_F(OptionsFile, ShortFileKeepsBuiltInsForWhatItLacks)
 TEST_F(OptionsFile, OverlongLineIsCutAndLaterLinesStayInPlace)
 {
     const std::string long_name(300, 'p');
-    write_file("Options.cfg", "c\nA.bmp\n\nc\n" + long_name + "\n\nc\nskins/\n\nc\nno\n\nc\nx\n\nc\nyes\n\nc\nyes");
+    write_file("Options.cfg",
+               "c\nA.bmp\n\nc\n" + long_name + "\n\nc\nskins/\n\nc\nno\n\nc\nx\n\nc\nyes\n\nc\nyes");
     read_config();
     EXPECT_EQ(palette_dir, std::string(CONFIG_LINE_SIZE - 1, 'p'));
     EXPECT_EQ(directory, "skins/");
