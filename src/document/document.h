@@ -67,8 +67,8 @@ void clear_undos();
 
 // ---- File name field ----------------------------------------------------------
 
-extern size_t iter;      // the caret: index into filename
-extern int string_pos;   // the caret as a number
+extern size_t iter;    // the caret: index into filename
+extern int string_pos; // the caret as a number
 extern std::string compare;
 extern bool editing_text;
 extern bool over_text;

@@ -10,11 +10,15 @@ bool editing_text = false;
 bool over_text = false;
 int draw_text_cursor_x = 0;
 
-namespace {
+namespace
+{
 constexpr int FIELD_LEFT = 17;
 constexpr int FIELD_WIDTH = 240;
 
-int width_of(const std::string &s) { return text_length(Font, s.c_str()); }
+int width_of(const std::string &s)
+{
+    return text_length(Font, s.c_str());
+}
 
 void caret_moved()
 {

@@ -14,7 +14,8 @@ BITMAP *CurrentFrame2;
 int drx = 38;
 int drx2 = 70;
 
-namespace {
+namespace
+{
 BITMAP **const FRAMES[FRAME_COUNT] = {&StandingFrame, &WalkingFrame, &JumpingFrame,
                                       &SlidingFrame,  &DeathFrame,   &StompedFrame};
 
@@ -29,7 +30,10 @@ BITMAP *transparent_bitmap(int w, int h)
 }
 } // namespace
 
-BITMAP *frame_bitmap(int n) { return *FRAMES[n]; }
+BITMAP *frame_bitmap(int n)
+{
+    return *FRAMES[n];
+}
 
 int frame_number(BITMAP *frame)
 {

@@ -8,7 +8,8 @@
 #include <string>
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 constexpr int NAME_BUFFER = 192;
 constexpr int CELL = 2 * FRAME_SIZE;
 
@@ -63,14 +64,18 @@ bool write_sheet(const std::string &path)
     const std::string partial = path + ".partial";
     struct stat written;
     const bool ok = save_bmp(partial.c_str(), InOut, nullptr) == 0 && stat(partial.c_str(), &written) == 0 &&
-                    written.st_size == expected_bmp_size(InOut) && std::rename(partial.c_str(), path.c_str()) == 0;
+                    written.st_size == expected_bmp_size(InOut) &&
+                    std::rename(partial.c_str(), path.c_str()) == 0;
     if (!ok) {
         std::remove(partial.c_str());
     }
     return ok;
 }
 
-bool is_readable_sheet(BITMAP *bmp) { return bmp && bmp->w >= SHEET_WIDTH && bmp->h >= SHEET_HEIGHT; }
+bool is_readable_sheet(BITMAP *bmp)
+{
+    return bmp && bmp->w >= SHEET_WIDTH && bmp->h >= SHEET_HEIGHT;
+}
 } // namespace
 
 int save(const std::string &name)

@@ -3,7 +3,8 @@
 
 std::vector<UndoStep> Undos;
 
-namespace {
+namespace
+{
 UndoStep copy_of(BITMAP *frame)
 {
     BITMAP *saved = create_bitmap(FRAME_SIZE, FRAME_SIZE);
@@ -12,11 +13,20 @@ UndoStep copy_of(BITMAP *frame)
 }
 } // namespace
 
-UndoStep new_undo_step(int canvas) { return copy_of(canvas == 1 ? CurrentFrame : CurrentFrame2); }
+UndoStep new_undo_step(int canvas)
+{
+    return copy_of(canvas == 1 ? CurrentFrame : CurrentFrame2);
+}
 
-void add_step(int canvas) { Undos.push_back(new_undo_step(canvas <= 1 ? 1 : 2)); }
+void add_step(int canvas)
+{
+    Undos.push_back(new_undo_step(canvas <= 1 ? 1 : 2));
+}
 
-void add_step(BITMAP *frame) { Undos.push_back(copy_of(frame)); }
+void add_step(BITMAP *frame)
+{
+    Undos.push_back(copy_of(frame));
+}
 
 void undo()
 {

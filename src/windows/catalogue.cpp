@@ -6,7 +6,8 @@ Window LoadFail;
 
 void build_message_windows()
 {
-    Overwrite = Window("Overwrite Warn", "You are about to overwrite an existing file.", "I know.", "Nevermind");
+    Overwrite =
+        Window("Overwrite Warn", "You are about to overwrite an existing file.", "I know.", "Nevermind");
     SaveSkin = Window("Moltwork", "Do you want to save this skin?", "Yeah", "No", "Cancel");
     ConfirmSave = Window("Moltwork", "Successfully saved the file.", "OK");
     FakeLoad = Window("Load Fail", "That file doesn't even exist!", "Sorry");

@@ -9,8 +9,12 @@
 Window *shown_window = nullptr;
 void (*window_pass_hook)() = nullptr;
 
-namespace {
-int even(int v) { return v % 2 ? v + 1 : v; }
+namespace
+{
+int even(int v)
+{
+    return v % 2 ? v + 1 : v;
+}
 
 void draw_frame(BITMAP *image, int width, int height)
 {
@@ -20,14 +24,18 @@ void draw_frame(BITMAP *image, int width, int height)
     draw_sprite(image, WBottomRight, width - WBottomRight->w, height - WBottomRight->h);
     stretch_sprite(image, WTop, WTopLeft->w, 0, width - WTopLeft->w - WTopRight->w, WTop->h);
     stretch_sprite(image, WLeft, 0, WTopLeft->h, WLeft->w, height - WTopLeft->h - WBottomLeft->h);
-    stretch_sprite(image, WRight, width - WRight->w, WTopRight->h, WRight->w, height - WTopRight->h - WBottomRight->h);
+    stretch_sprite(image, WRight, width - WRight->w, WTopRight->h, WRight->w,
+                   height - WTopRight->h - WBottomRight->h);
     stretch_sprite(image, WBottom, WTopLeft->w, height - WBottom->h, width - WBottomLeft->w - WBottomRight->w,
                    WBottom->h);
     stretch_sprite(image, WCenter, WTopLeft->w, WTopLeft->h, width - WLeft->w - WRight->w,
                    height - WTop->h - WBottom->h);
 }
 
-bool inside(int px, int py, int x1, int y1, int x2, int y2) { return x1 <= px && px <= x2 && y1 <= py && py <= y2; }
+bool inside(int px, int py, int x1, int y1, int x2, int y2)
+{
+    return x1 <= px && px <= x2 && y1 <= py && py <= y2;
+}
 } // namespace
 
 int compare_widths(FONT *f, const char *a, const char *b, const char *c)
@@ -42,7 +50,8 @@ int compare_widths(FONT *f, const char *a, const char *b, const char *c)
     return widest;
 }
 
-Window::Window(const char *title, const char *text, const char *button1, const char *button2, const char *button3)
+Window::Window(const char *title, const char *text, const char *button1, const char *button2,
+               const char *button3)
     : drag_x(-1), drag_y(-1)
 {
     const int n = 1 + (button2 ? 1 : 0) + (button2 && button3 ? 1 : 0);
@@ -74,8 +83,8 @@ Window::Window(const char *title, const char *text, const char *button1, const c
     button_x[2] = width / 2 - half + 2 * step;
 
     draw_frame(image, width, height);
-    textout_centre_ex(image, WTitle, title, width / 2 - WTopRight->w, WTop->h / 2 - text_height(WTitle) / 2, -1,
-                      -1);
+    textout_centre_ex(image, WTitle, title, width / 2 - WTopRight->w, WTop->h / 2 - text_height(WTitle) / 2,
+                      -1, -1);
     textout_centre_ex(image, WText, text, width / 2, WTop->h + 11, -1, -1);
     const char *const labels[3] = {button1, button2, button3};
     for (int i = 0; i < 3; ++i) {

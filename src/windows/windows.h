@@ -4,7 +4,8 @@
 
 #include <allegro.h>
 
-class Window {
+class Window
+{
   public:
     int x, y;
     int drag_x, drag_y;
@@ -29,8 +30,8 @@ class Window {
 
 int compare_widths(FONT *f, const char *a, const char *b, const char *c);
 
-extern Window Overwrite, SaveSkin, ConfirmSave, FakeLoad, SaveFail, NoRestore, AlreadyRestored, QuitNow, Exported,
-    ExportFail;
+extern Window Overwrite, SaveSkin, ConfirmSave, FakeLoad, SaveFail, NoRestore, AlreadyRestored, QuitNow,
+    Exported, ExportFail;
 // Shown when a file exists but is no skin that can be read.
 extern Window LoadFail;
 
