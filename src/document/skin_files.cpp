@@ -50,11 +50,13 @@ void sheet_into_frames()
     sheet_into(frames);
 }
 
-// The size a 24-bit BMP of the sheet must have once it is whole on disk.
-long expected_bmp_size(const BITMAP *bmp)
+// The size the library's BMP of the sheet has once it is whole on disk: 8
+// bits per pixel with a 256-colour table in an 8-bit program, else 24 bits.
+long expected_bmp_size(BITMAP *bmp)
 {
-    const long row = (bmp->w * 3L + 3) & ~3L;
-    return 54 + row * bmp->h;
+    const bool paletted = bitmap_color_depth(bmp) == 8;
+    const long row = paletted ? (bmp->w + 3L) & ~3L : (bmp->w * 3L + 3) & ~3L;
+    return 54 + (paletted ? 1024 : 0) + row * bmp->h;
 }
 
 // Writes the sheet beside the target and renames it into place only when

@@ -64,6 +64,23 @@ void answer_next_window()
     mouse_b = 1;
 }
 
+// Without a system driver the library knows no screen size (SCREEN_W and
+// SCREEN_H read 0, so windows would open half off the screen) and has no
+// pointer (position_mouse and set_mouse_sprite_focus do nothing). These
+// stand-ins give it an 800 x 600 screen and a pointer both calls reach.
+void attach_screen_and_pointer()
+{
+    static GFX_DRIVER display{};
+    static MOUSE_DRIVER pointer{};
+    display.name = display.desc = display.ascii_name = "scripted display";
+    display.w = 800;
+    display.h = 600;
+    display.windowed = TRUE;
+    gfx_driver = &display;
+    pointer.name = pointer.desc = pointer.ascii_name = "scripted pointer";
+    mouse_driver = &pointer;
+}
+
 void run_shell(const std::string &command)
 {
     if (std::system(command.c_str()) != 0) {
@@ -120,6 +137,7 @@ int start_editor_headless()
     screen = create_bitmap(800, 600);
     clear_to_color(screen, 0);
     install_keyboard_hooks(scripted_keypressed, scripted_readkey);
+    attach_screen_and_pointer();
     window_pass_hook = answer_next_window;
     const int code = load_startup_data();
     if (code == 0) {
@@ -215,7 +233,7 @@ ChildResult run_scenario(const std::function<void()> &body,
     } else {
         write_file(workdir + "/Options.cfg", options_text());
     }
-    return run_in_child(workdir, [&] {
+    const ChildResult result = run_in_child(workdir, [&] {
         const int code = start_editor_headless();
         if (code != 0) {
             ADD_FAILURE() << "start-up failed with " << code;
@@ -223,4 +241,8 @@ ChildResult run_scenario(const std::function<void()> &body,
         }
         body();
     });
+    if (!std::getenv("MOLTWORK_TEST_IN_PROCESS")) {
+        run_shell("rm -rf " + workdir);
+    }
+    return result;
 }
