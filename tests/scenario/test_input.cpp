@@ -125,6 +125,7 @@ TEST(Input, ToolKeysAndTheirCtrlExceptions)
         EXPECT_EQ(selected[0], BRUSH);
         tap(KEY_R, KB_CTRL_FLAG);
         EXPECT_EQ(selected[0], RECTANGLE) << "Ctrl+R still selects the rectangle";
+        windows_script::answer(&Exported, 1);
         tap(KEY_E, KB_CTRL_FLAG);
         EXPECT_NE(selected[0], ELLIPSE) << "Ctrl+E exports instead";
         tap(KEY_E);

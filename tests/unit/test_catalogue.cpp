@@ -219,7 +219,7 @@ TEST(Catalogue, EachMissingFileStopsStartUpWithItsMessage)
         ASSERT_EQ(std::remove((workdir + "/" + file.path).c_str()), 0);
         const ChildResult result = start_in(workdir);
         EXPECT_EQ(result.exit_status, 255);
-        EXPECT_EQ(result.output, missing_message(file.path) + "\n");
+        EXPECT_EQ(result.output, missing_message(file.path));
     }
     for (const char *book : HELP_BOOKS) {
         SCOPED_TRACE(book);
@@ -227,7 +227,7 @@ TEST(Catalogue, EachMissingFileStopsStartUpWithItsMessage)
         ASSERT_EQ(std::remove((workdir + "/" + book).c_str()), 0);
         const ChildResult result = start_in(workdir);
         EXPECT_EQ(result.exit_status, 255);
-        EXPECT_EQ(result.output, "File " + std::string(book) + " is missing or corrupt.\n");
+        EXPECT_EQ(result.output, "File " + std::string(book) + " is missing or corrupt.");
     }
 }
 
@@ -237,7 +237,7 @@ TEST(Catalogue, UnreadableImageCountsAsMissing)
     write_file(workdir + "/Moltwork/Target.png", "not a picture");
     const ChildResult result = start_in(workdir);
     EXPECT_EQ(result.exit_status, 255);
-    EXPECT_EQ(result.output, missing_message("Moltwork/Target.png") + "\n");
+    EXPECT_EQ(result.output, missing_message("Moltwork/Target.png"));
 }
 
 TEST(Catalogue, PaletteOptionNamingAMissingFileStopsWithThatPath)
@@ -247,7 +247,7 @@ TEST(Catalogue, PaletteOptionNamingAMissingFileStopsWithThatPath)
                "c\nA.bmp\n\nc\nmine/none.bmp\n\nc\ngfx/skins/\n\nc\nno\n\nc\n0orva.bmp\n\nc\nno\n\nc\nno");
     const ChildResult result = start_in(workdir);
     EXPECT_EQ(result.exit_status, 255);
-    EXPECT_EQ(result.output, missing_message("mine/none.bmp") + "\n");
+    EXPECT_EQ(result.output, missing_message("mine/none.bmp"));
 }
 
 TEST(Catalogue, HelpBookOfTheWrongWidthStopsStartUp)
@@ -263,7 +263,7 @@ TEST(Catalogue, HelpBookOfTheWrongWidthStopsStartUp)
     EXPECT_EQ(result.exit_status, 255);
     EXPECT_EQ(
         result.output,
-        "Help dialog wrong dimensions. Please check and try again.\nError in Moltwork/Helps/FillTool.png\n");
+        "Help dialog wrong dimensions. Please check and try again.\nError in Moltwork/Helps/FillTool.png");
 }
 
 TEST(Catalogue, SheetsSmallerThanTheirCuttingAreRefused)
@@ -295,6 +295,6 @@ TEST(Catalogue, SheetsSmallerThanTheirCuttingAreRefused)
         });
         const ChildResult result = start_in(workdir);
         EXPECT_EQ(result.exit_status, c.status);
-        EXPECT_EQ(result.output, std::string(c.message) + "\n");
+        EXPECT_EQ(result.output, std::string(c.message));
     }
 }

@@ -1,0 +1,270 @@
+// The GIF89a writer: one function per block of the file, and the save that only replaces the target once
+// the whole file has been written without error.
+#include "gif/gif.h"
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+
+constexpr char kSignature[] = "GIF89a";
+constexpr int kScreenFlagsWithTable = 0xF0; // global table present, colour resolution 7
+constexpr int kScreenFlagsWithoutTable = 0x70;
+constexpr int kLocalTableFlag = 0x80;
+constexpr int kExtensionIntroducer = 0x21;
+constexpr int kApplicationLabel = 0xFF;
+constexpr int kGraphicControlLabel = 0xF9;
+constexpr int kGraphicControlSize = 4;
+constexpr int kTransparencyFlag = 0x01;
+constexpr char kLoopApplication[] = "NETSCAPE2.0";
+constexpr int kLoopSubBlockSize = 3;
+constexpr int kLoopSubBlockId = 1;
+constexpr int kImageSeparator = 0x2C;
+constexpr int kBlockTerminator = 0x00;
+constexpr int kTrailer = 0x3B;
+constexpr int kLargestWord = 0xFFFF;
+
+// Smallest k >= 0 with 2^k >= count.
+int table_bits(int count)
+{
+    int bits = 0;
+    while ((1 << bits) < count)
+        bits++;
+    return bits;
+}
+
+bool in_range(int value, int lowest, int highest)
+{
+    return value >= lowest && value <= highest;
+}
+
+bool palette_writable(const RawPalette &palette)
+{
+    return in_range(palette.count, 0, 256);
+}
+
+bool frame_writable(const RawFrame &frame)
+{
+    const BITMAP *image = frame.image;
+    return image && bitmap_color_depth(frame.image) == 8 && in_range(image->w, 1, kLargestWord) &&
+           in_range(image->h, 1, kLargestWord) && palette_writable(frame.palette) &&
+           in_range(frame.x_offset, 0, kLargestWord) && in_range(frame.y_offset, 0, kLargestWord) &&
+           in_range(frame.delay, 0, kLargestWord) && in_range(frame.disposal, 0, 7) &&
+           in_range(frame.transparent, -1, 255);
+}
+
+bool animation_writable(const RawAnimation *animation)
+{
+    if (!animation || animation->frame_count < 0 || (animation->frame_count > 0 && !animation->frames))
+        return false;
+    if (!in_range(animation->width, 0, kLargestWord) || !in_range(animation->height, 0, kLargestWord) ||
+        !in_range(animation->background, 0, 255) || !in_range(animation->loop_count, -1, kLargestWord) ||
+        !palette_writable(animation->palette))
+        return false;
+    for (int i = 0; i < animation->frame_count; i++) {
+        if (!frame_writable(animation->frames[i]))
+            return false;
+    }
+    return true;
+}
+
+void write_signature(PACKFILE *file)
+{
+    pack_fwrite(kSignature, sizeof(kSignature) - 1, file);
+}
+
+void write_screen_descriptor(PACKFILE *file, const RawAnimation *animation)
+{
+    const int bits = table_bits(animation->palette.count);
+    pack_iputw(animation->width, file);
+    pack_iputw(animation->height, file);
+    pack_putc(bits > 0 ? kScreenFlagsWithTable + bits - 1 : kScreenFlagsWithoutTable, file);
+    pack_putc(animation->background, file);
+    pack_putc(0, file); // pixel aspect ratio: not given
+}
+
+void write_colour_table(PACKFILE *file, const RawPalette &palette)
+{
+    const int entries = table_bits(palette.count) > 0 ? 1 << table_bits(palette.count) : 0;
+    for (int i = 0; i < entries; i++) {
+        pack_putc(palette.entries[i].r, file);
+        pack_putc(palette.entries[i].g, file);
+        pack_putc(palette.entries[i].b, file);
+    }
+}
+
+void write_loop_block(PACKFILE *file, int loop_count)
+{
+    pack_putc(kExtensionIntroducer, file);
+    pack_putc(kApplicationLabel, file);
+    pack_putc(sizeof(kLoopApplication) - 1, file);
+    pack_fwrite(kLoopApplication, sizeof(kLoopApplication) - 1, file);
+    pack_putc(kLoopSubBlockSize, file);
+    pack_putc(kLoopSubBlockId, file);
+    pack_iputw(loop_count, file);
+    pack_putc(kBlockTerminator, file);
+}
+
+void write_graphic_control(PACKFILE *file, const RawFrame &frame)
+{
+    const bool transparent = frame.transparent != -1;
+    pack_putc(kExtensionIntroducer, file);
+    pack_putc(kGraphicControlLabel, file);
+    pack_putc(kGraphicControlSize, file);
+    pack_putc(frame.disposal * 4 + (transparent ? kTransparencyFlag : 0), file);
+    pack_iputw(frame.delay, file);
+    pack_putc(transparent ? frame.transparent : 0, file);
+    pack_putc(kBlockTerminator, file);
+}
+
+void write_image_descriptor(PACKFILE *file, const RawFrame &frame)
+{
+    const int bits = table_bits(frame.palette.count);
+    pack_putc(kImageSeparator, file);
+    pack_iputw(frame.x_offset, file);
+    pack_iputw(frame.y_offset, file);
+    pack_iputw(frame.image->w, file);
+    pack_iputw(frame.image->h, file);
+    pack_putc(bits > 0 ? kLocalTableFlag + bits - 1 : 0, file);
+}
+
+void write_image_data(PACKFILE *file, const RawFrame &frame)
+{
+    lzw_encode(file, frame.image);
+    pack_putc(kBlockTerminator, file);
+}
+
+void write_trailer(PACKFILE *file)
+{
+    pack_putc(kTrailer, file);
+}
+
+// The output file is a PACKFILE over a stdio stream so that every write error, the final flush's included,
+// comes back to the writer.
+struct OutputFile {
+    std::FILE *stream;
+    bool close_failed;
+};
+
+int output_close(void *userdata)
+{
+    OutputFile *out = static_cast<OutputFile *>(userdata);
+    const bool failed = std::fflush(out->stream) != 0 || std::ferror(out->stream);
+    out->close_failed = (std::fclose(out->stream) != 0) || failed;
+    return out->close_failed ? -1 : 0;
+}
+
+int output_putc(int c, void *userdata)
+{
+    return std::fputc(c, static_cast<OutputFile *>(userdata)->stream);
+}
+
+long output_fwrite(const void *data, long size, void *userdata)
+{
+    return static_cast<long>(std::fwrite(data, 1, size, static_cast<OutputFile *>(userdata)->stream));
+}
+
+int output_ferror(void *userdata)
+{
+    return std::ferror(static_cast<OutputFile *>(userdata)->stream);
+}
+
+int output_cannot_read(void *)
+{
+    return EOF;
+}
+
+int output_cannot_unget(int, void *)
+{
+    return EOF;
+}
+
+long output_cannot_fread(void *, long, void *)
+{
+    return 0;
+}
+
+int output_cannot_seek(void *, int)
+{
+    return -1;
+}
+
+int output_never_at_end(void *)
+{
+    return 0;
+}
+
+const PACKFILE_VTABLE kOutputFileVtable = {
+    output_close,  output_cannot_read, output_cannot_unget, output_cannot_fread, output_putc,
+    output_fwrite, output_cannot_seek, output_never_at_end, output_ferror,
+};
+
+// An existing target that cannot be opened for writing is refused, as it would be by writing it in place,
+// even though replacing it by renaming would succeed. Opening for appending leaves it unchanged.
+bool target_writable(const char *filename)
+{
+    if (!exists(filename))
+        return true;
+    std::FILE *probe = std::fopen(filename, "ab");
+    if (!probe)
+        return false;
+    std::fclose(probe);
+    return true;
+}
+
+// A name beside the target that is not taken yet, so that the final rename stays within one directory.
+std::string temporary_name(const char *filename)
+{
+    std::string name;
+    for (int n = 0;; n++) {
+        name = std::string(filename) + "." + std::to_string(n) + ".tmp";
+        if (!file_exists(name.c_str(), FA_ALL, nullptr))
+            return name;
+    }
+}
+
+} // namespace
+
+int gif_write_raw_animation(PACKFILE *file, const RawAnimation *animation)
+{
+    if (!animation_writable(animation))
+        return -1;
+    write_signature(file);
+    write_screen_descriptor(file, animation);
+    write_colour_table(file, animation->palette);
+    if (animation->loop_count != -1)
+        write_loop_block(file, animation->loop_count);
+    for (int i = 0; i < animation->frame_count; i++) {
+        const RawFrame &frame = animation->frames[i];
+        write_graphic_control(file, frame);
+        write_image_descriptor(file, frame);
+        write_colour_table(file, frame.palette);
+        write_image_data(file, frame);
+    }
+    write_trailer(file);
+    return pack_ferror(file) ? -1 : 0;
+}
+
+int gif_save_raw_animation(const char *filename, const RawAnimation *animation)
+{
+    if (!animation_writable(animation) || !target_writable(filename))
+        return -1;
+    const std::string temporary = temporary_name(filename);
+    OutputFile out = {std::fopen(temporary.c_str(), "wb"), false};
+    if (!out.stream)
+        return -1;
+    PACKFILE *file = pack_fopen_vtable(&kOutputFileVtable, &out);
+    if (!file) {
+        std::fclose(out.stream);
+        std::remove(temporary.c_str());
+        return -1;
+    }
+    const int written = gif_write_raw_animation(file, animation);
+    pack_fclose(file);
+    if (written != 0 || out.close_failed || std::rename(temporary.c_str(), filename) != 0) {
+        std::remove(temporary.c_str());
+        return -1;
+    }
+    return 0;
+}

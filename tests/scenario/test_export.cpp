@@ -1,0 +1,185 @@
+// The animation export: the standing and walking frames of the preview, three
+// times enlarged, as a looping GIF in SkinPreviews/.
+#include "app/app.h"
+#include "document/document.h"
+#include "editor_harness.h"
+#include "gif/gif.h"
+#include "tools/tools.h"
+#include "ui/ui.h"
+#include "windows/windows.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+int magenta() { return makecol(255, 0, 255); }
+
+// Runs Ctrl+E for one pass, answering the window it shows with its button.
+void export_with_ctrl_e(Window *expected)
+{
+    windows_script::answer(expected, 1);
+    input::shifts(KB_CTRL_FLAG);
+    input::key_down(KEY_E);
+    passes(1);
+    input::key_up(KEY_E);
+    input::shifts(0);
+    passes(1);
+}
+
+std::string exported(const std::string &name) { return read_file("SkinPreviews/" + name); }
+
+RawAnimation *read_back(const std::string &name)
+{
+    RawAnimation *animation = gif_load_raw_animation(("SkinPreviews/" + name).c_str());
+    EXPECT_NE(animation, nullptr);
+    return animation;
+}
+
+// Every pixel of every frame as "frame,x,y: (r,g,b,a)" lines.
+std::string decoded_by_imagemagick(const std::string &path)
+{
+    const std::string command = "convert " + path + " -coalesce -depth 8 txt:- 2>/dev/null | awk '/^#/ {f++} "
+                                "!/^#/ {sub(/:.*/, \"\", $1); print f-1 \",\" $1 \": \" $2}'";
+    std::string out;
+    if (FILE *pipe = popen(command.c_str(), "r")) {
+        char buf[4096];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) {
+            out.append(buf, n);
+        }
+        pclose(pipe);
+    }
+    return out;
+}
+
+int entry_color(const RawPalette &palette, int i)
+{
+    const RawPaletteEntry &e = palette.entries[i];
+    return makecol(e.r, e.g, e.b);
+}
+} // namespace
+
+TEST(Export, BlankSkinGivesTwoColoursAndTwoTransparentFrames)
+{
+    EXPECT_SCENARIO([] {
+        filename = "blank.bmp";
+        export_with_ctrl_e(&Exported);
+        EXPECT_EQ(windows_script::shown().back(), &Exported);
+        const Window expected("Moltwork", "blank.gif exported successfully.", "Awesome.");
+        ASSERT_EQ(Exported.width, expected.width);
+        ASSERT_EQ(Exported.height, expected.height);
+        for (int y = 0; y < expected.height; ++y) {
+            for (int x = 0; x < expected.width; ++x) {
+                ASSERT_EQ(getpixel(Exported.image, x, y), getpixel(expected.image, x, y)) << "the window names the file";
+            }
+        }
+        const std::string bytes = exported("blank.gif");
+        ASSERT_GT(bytes.size(), 13u);
+        EXPECT_EQ(bytes.substr(0, 6), "GIF89a");
+        EXPECT_EQ(static_cast<unsigned char>(bytes[6]), 48);
+        EXPECT_EQ(static_cast<unsigned char>(bytes[10]), 0xF0) << "a global table of two entries";
+        EXPECT_EQ(bytes.substr(13, 6), std::string("\xFF\x00\xFF\x00\x00\x00", 6)) << "magenta, then black";
+        EXPECT_NE(bytes.find("NETSCAPE2.0\x03\x01\x00\x00", 0), std::string::npos) << "loops forever";
+        const std::string control("\x21\xF9\x04\x09\x21\x00\x00\x00", 8); // disposal 2, transparent, delay 33
+        const size_t first = bytes.find(control);
+        ASSERT_NE(first, std::string::npos);
+        EXPECT_NE(bytes.find(control, first + 1), std::string::npos) << "both frames";
+
+        RawAnimation *animation = read_back("blank.gif");
+        ASSERT_NE(animation, nullptr);
+        ASSERT_EQ(animation->frame_count, 2);
+        for (int f = 0; f < 2; ++f) {
+            const RawFrame &frame = animation->frames[f];
+            EXPECT_EQ(frame.image->w, 48);
+            EXPECT_EQ(frame.transparent, 0);
+            for (int y = 0; y < 48; ++y) {
+                for (int x = 0; x < 48; ++x) {
+                    ASSERT_EQ(getpixel(frame.image, x, y), 0);
+                }
+            }
+        }
+        gif_destroy_raw_animation(animation);
+    });
+}
+
+TEST(Export, EveryColourOfTheStripGetsAnEntryAndFramesAreTripled)
+{
+    EXPECT_SCENARIO([] {
+        filename = "five";
+        const int colors[5] = {makecol(10, 0, 0), makecol(20, 0, 0), makecol(30, 0, 0), makecol(40, 0, 0),
+                               makecol(50, 0, 0)};
+        putpixel(StandingFrame, 2, 1, colors[0]);
+        putpixel(WalkingFrame, 15, 15, colors[1]);
+        putpixel(JumpingFrame, 0, 0, colors[2]); // only in frames that are not exported
+        putpixel(DeathFrame, 3, 3, colors[3]);
+        putpixel(StompedFrame, 4, 4, colors[4]);
+        passes(1);
+        export_with_ctrl_e(&Exported);
+        RawAnimation *animation = read_back("five.gif");
+        ASSERT_NE(animation, nullptr);
+        EXPECT_EQ(animation->palette.count, 8);
+        EXPECT_EQ(entry_color(animation->palette, 0), magenta());
+        // In order of first appearance, row by row across all six frames.
+        EXPECT_EQ(entry_color(animation->palette, 1), colors[2]);
+        EXPECT_EQ(entry_color(animation->palette, 2), colors[0]);
+        EXPECT_EQ(entry_color(animation->palette, 6), makecol(0, 0, 0));
+        EXPECT_EQ(entry_color(animation->palette, 7), makecol(0, 0, 0));
+        const BITMAP *standing = animation->frames[0].image;
+        for (int y = 3; y <= 5; ++y) {
+            for (int x = 6; x <= 8; ++x) {
+                EXPECT_EQ(getpixel(const_cast<BITMAP *>(standing), x, y), 2);
+            }
+        }
+        EXPECT_EQ(getpixel(const_cast<BITMAP *>(standing), 9, 3), 0);
+        EXPECT_EQ(getpixel(animation->frames[1].image, 47, 47), 5) << "walking pixel (15, 15) at the corner";
+        gif_destroy_raw_animation(animation);
+
+        // An independent decoder sees the same pictures.
+        const std::string frames = decoded_by_imagemagick("SkinPreviews/five.gif");
+        EXPECT_NE(frames.find("0,7,4: (10,0,0"), std::string::npos) << frames.substr(0, 400);
+        EXPECT_NE(frames.find("1,47,47: (20,0,0"), std::string::npos);
+        EXPECT_NE(frames.find("0,0,0: (255,0,255,0)"), std::string::npos) << "transparent where empty";
+    });
+}
+
+TEST(Export, FollowsThePreviewColoursAndOverwritesQuietly)
+{
+    EXPECT_SCENARIO([] {
+        filename = "team.bmp";
+        putpixel(StandingFrame, 0, 0, palette_entry(6));
+        input::move(400, 300);
+        input::wheel(mouse_z - 1); // the second preview mode of the first team
+        passes(2);
+        export_with_ctrl_e(&Exported);
+        RawAnimation *animation = read_back("team.gif");
+        ASSERT_NE(animation, nullptr);
+        EXPECT_EQ(entry_color(animation->palette, 1), palette_entry(6, CustomRecolor));
+        gif_destroy_raw_animation(animation);
+        export_with_ctrl_e(&Exported);
+        EXPECT_EQ(windows_script::shown().size(), 2u) << "no question before overwriting an export";
+    });
+}
+
+TEST(Export, AMissingDirectoryOrTooManyColoursFailsWithoutAFile)
+{
+    EXPECT_SCENARIO([] {
+        filename = "lost.bmp";
+        ASSERT_EQ(rmdir("SkinPreviews"), 0);
+        export_with_ctrl_e(&ExportFail);
+        struct stat st;
+        EXPECT_NE(stat("SkinPreviews", &st), 0) << "the directory is not created";
+        ASSERT_EQ(mkdir("SkinPreviews", 0755), 0);
+        for (int n = 0; n < 6; ++n) {
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    putpixel(frame_bitmap(n), x, y, makecol(n, y, x));
+                }
+            }
+        }
+        passes(1);
+        export_with_ctrl_e(&ExportFail);
+        EXPECT_EQ(exported("lost.gif"), "") << "more than 256 colours: nothing written";
+    });
+}
