@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "gif/gif.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 #include "windows/windows.h"
@@ -35,6 +36,7 @@ int start_system()
         std::printf("Could not start the graphics library.\n%s\n", allegro_error);
         return LIBRARY_FAILED;
     }
+    gif_init();
     register_png_file_type();
     if (const int depth = desktop_color_depth()) {
         set_color_depth(depth);

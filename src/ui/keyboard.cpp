@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "gif/gif.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 #include "windows/windows.h"
@@ -79,6 +80,9 @@ void check_file_commands()
     }
     if (key[KEY_L] && ctrl() && !letter_l_held) {
         load_with_check();
+    }
+    if (key[KEY_E] && ctrl() && !letter_e_held) {
+        save_gif();
     }
     if (key[KEY_Z] && ctrl() && !undo_held) {
         undo();
