@@ -23,13 +23,13 @@ def with_skin_copy(workdir):
 
 
 def paint_dot(editor):
-    x, y = CANVAS_POINT
-    editor.move(x, y)
-    editor.xdotool("mousedown", 1)
-    time.sleep(0.06)
-    editor.xdotool("mouseup", 1)
-    time.sleep(0.06)
+    """A click on the left canvas; returns the colour the spot had before."""
     editor.move(700, 100)
+    before = editor.capture().pixel(*CANVAS_POINT)
+    editor.click(*CANVAS_POINT)
+    editor.move(700, 100)
+    assert editor.capture().pixel(*CANVAS_POINT) != before, "the click painted nothing"
+    return before
 
 
 def ctrl(editor, key):
@@ -47,11 +47,8 @@ def test_paint_undo_and_save_over_the_skin(program, runtime, xvfb):
     editor = Editor(program, runtime, xvfb, prepare=with_skin_copy)
     try:
         editor.wait_window()
-        editor.move(700, 100)
-        before = editor.capture().pixel(*CANVAS_POINT)
         left_colour = editor.capture().pixel(60, 436)
-        assert before != left_colour, "pick a spot the foreground colour does not already cover"
-        paint_dot(editor)
+        before = paint_dot(editor)
         assert editor.capture().pixel(*CANVAS_POINT) == left_colour
         ctrl(editor, "z")
         assert editor.capture().pixel(*CANVAS_POINT) == before, "undone"

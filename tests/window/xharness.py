@@ -12,7 +12,7 @@ import time
 
 from Xlib import X, display, protocol
 
-HOLD = 0.06
+HOLD = 0.1
 
 
 class Xvfb:
@@ -160,8 +160,10 @@ class Editor:
     def capture(self):
         """The window's pixels as rows of (r, g, b)."""
         env = dict(os.environ, DISPLAY=self.xvfb.name)
+        if self.proc.poll() is not None:
+            raise AssertionError("the editor has ended (status %s)" % self.proc.returncode)
         ppm = subprocess.run(["import", "-window", str(self.window), "-depth", "8", "ppm:-"],
-                             env=env, capture_output=True, check=True).stdout
+                             env=env, capture_output=True, check=True, timeout=20).stdout
         return Picture(ppm)
 
     def wait_for_window(self, timeout):
