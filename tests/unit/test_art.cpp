@@ -1,0 +1,208 @@
+// The generated art must work in the editor: fonts that read back glyph by
+// glyph, help books whose pages cut cleanly, a palette and default skin that
+// recolour per team, brushes on their cutting grid, a greyed Undo that hides
+// the live one.
+#include "headless.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::string runtime(const std::string &relative)
+{
+    return std::string(MOLTWORK_RUNTIME_DIR) + "/" + relative;
+}
+
+int magenta()
+{
+    return makecol32(255, 0, 255);
+}
+
+struct Image {
+    explicit Image(const std::string &relative)
+    {
+        start_headless_library();
+        bmp = load_bitmap(runtime(relative).c_str(), nullptr);
+    }
+    ~Image() { destroy_bitmap(bmp); }
+    Image(const Image &) = delete;
+    Image &operator=(const Image &) = delete;
+    int at(int x, int y) const { return getpixel(bmp, x, y); }
+    BITMAP *bmp;
+};
+
+std::vector<int> pixels(BITMAP *bmp, int x0, int y0, int w, int h)
+{
+    std::vector<int> out;
+    for (int y = y0; y < y0 + h; ++y) {
+        for (int x = x0; x < x0 + w; ++x) {
+            out.push_back(getpixel(bmp, x, y));
+        }
+    }
+    return out;
+}
+
+// Frame n of the default skin, one sample per 2 x 2 block.
+std::vector<int> skin_frame(const Image &sheet, int n)
+{
+    std::vector<int> out;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            out.push_back(sheet.at(32 * n + 2 * x, 2 * y));
+        }
+    }
+    return out;
+}
+
+// The frame as the preview shows it in variant k (the editor's rule).
+std::vector<int> recoloured(std::vector<int> frame, const Image &palette, int k)
+{
+    for (int &p : frame) {
+        for (int i = 0; i < 25; ++i) {
+            if (p == palette.at(i, 0)) {
+                p = palette.at(i, k);
+                break;
+            }
+        }
+    }
+    return frame;
+}
+} // namespace
+
+TEST(Art, FontsReadBackWithOneGlyphPerCharacterInTwoColours)
+{
+    for (const char *name : {"Font.png", "AlertTitle.png", "AlertText.png"}) {
+        SCOPED_TRACE(name);
+        start_headless_library();
+        FONT *f = load_bitmap_font(runtime(std::string("Moltwork/Fonts/") + name).c_str(), nullptr, nullptr);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(text_height(f), 11);
+        std::set<std::vector<int>> glyphs;
+        std::set<int> colours;
+        BITMAP *bmp = create_bitmap_ex(32, 16, 16);
+        for (int c = 32; c <= 126; ++c) {
+            const char s[2] = {static_cast<char>(c), 0};
+            clear_to_color(bmp, 0);
+            textout_ex(bmp, f, s, 0, 0, -1, -1);
+            const std::vector<int> picture = pixels(bmp, 0, 0, 16, 16);
+            EXPECT_TRUE(glyphs.insert(picture).second) << "character " << c << " repeats a glyph";
+            colours.insert(picture.begin(), picture.end());
+        }
+        EXPECT_GE(colours.size(), 3u) << "face and shadow colours on black";
+        EXPECT_EQ(colours.count(magenta()), 0u);
+        destroy_bitmap(bmp);
+        destroy_font(f);
+    }
+}
+
+TEST(Art, HelpBooksHaveSeveralPagesHiddenSeparatorsAndFreeArrowSpots)
+{
+    for (const char *tool : {"Brush", "Pencil", "Fill", "Ellipse", "Rectangle", "Line"}) {
+        SCOPED_TRACE(tool);
+        const Image book(std::string("Moltwork/Helps/") + tool + "Tool.png");
+        ASSERT_NE(book.bmp, nullptr);
+        const int pages = (book.bmp->w + 1) / 241;
+        EXPECT_GE(pages, 2);
+        for (int i = 0; i < pages; ++i) {
+            if (i > 0) {
+                EXPECT_EQ(pixels(book.bmp, 241 * i - 1, 0, 1, 92), std::vector<int>(92, magenta()));
+            }
+            // The editor draws the page-turn arrows at (8, 12) and (217, 12).
+            for (int spot_x : {8, 217}) {
+                const std::vector<int> spot = pixels(book.bmp, 241 * i + spot_x, 12, 14, 14);
+                EXPECT_EQ(std::set<int>(spot.begin(), spot.end()).size(), 1u) << "page " << i;
+            }
+        }
+    }
+}
+
+TEST(Art, PaletteBaseColoursAreDistinctAndEachTeamRecoloursTheSkin)
+{
+    const Image palette("gfx/packs/Classic/palette.bmp");
+    const Image sheet("gfx/skins/0orva.bmp");
+    ASSERT_NE(palette.bmp, nullptr);
+    ASSERT_NE(sheet.bmp, nullptr);
+    std::set<int> base;
+    for (int i = 0; i < 25; ++i) {
+        EXPECT_NE(palette.at(i, 0), magenta());
+        base.insert(palette.at(i, 0));
+    }
+    EXPECT_EQ(base.size(), 25u);
+    const std::vector<int> standing = skin_frame(sheet, 0);
+    std::set<std::vector<int>> looks{standing};
+    for (int team = 0; team < 4; ++team) {
+        for (int position : {1, 5, 6, 7, 8, 9}) {
+            EXPECT_TRUE(looks.insert(recoloured(standing, palette, 9 * team + position)).second)
+                << "team " << team << " mode position " << position << " looks like another variant";
+        }
+    }
+}
+
+TEST(Art, SkinIsSixPosesOfDoubledPixelsInBaseColours)
+{
+    const Image palette("gfx/packs/Classic/palette.bmp");
+    const Image sheet("gfx/skins/0orva.bmp");
+    ASSERT_EQ(sheet.bmp->w, 192);
+    ASSERT_EQ(sheet.bmp->h, 32);
+    std::set<int> allowed{magenta()};
+    for (int i = 0; i < 25; ++i) {
+        allowed.insert(palette.at(i, 0));
+    }
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 192; ++x) {
+            ASSERT_EQ(sheet.at(x, y), sheet.at(x & ~1, y & ~1)) << "2 x 2 blocks, at " << x << ", " << y;
+            ASSERT_EQ(allowed.count(sheet.at(x, y)), 1u) << "a base colour, at " << x << ", " << y;
+        }
+    }
+    std::set<std::vector<int>> poses;
+    for (int n = 0; n < 6; ++n) {
+        poses.insert(skin_frame(sheet, n));
+    }
+    EXPECT_EQ(poses.size(), 6u);
+    EXPECT_EQ(poses.count(std::vector<int>(256, magenta())), 0u);
+}
+
+TEST(Art, BrushesAreTwentyFourDistinctShapesOnTheCuttingGrid)
+{
+    const Image sheet("Moltwork/Brushes.png");
+    const int outside = makecol32(128, 0, 255);
+    std::set<std::vector<bool>> shapes;
+    for (int k = 0; k < 24; ++k) {
+        std::vector<bool> shape;
+        for (int p : pixels(sheet.bmp, 9 * (k % 8), 9 * (k / 8), 8, 8)) {
+            EXPECT_NE(p, magenta()) << "brush " << k;
+            shape.push_back(p != outside);
+        }
+        shapes.insert(shape);
+        if (k == 0) {
+            EXPECT_EQ(std::count(shape.begin(), shape.end(), true), 1) << "brush 0 is one pixel";
+            EXPECT_TRUE(shape[4 * 8 + 4]) << "under the pointer";
+        }
+    }
+    EXPECT_EQ(shapes.size(), 24u);
+    for (int y = 0; y < 26; ++y) {
+        EXPECT_EQ(sheet.at(8, y), magenta()) << "gutter";
+    }
+}
+
+TEST(Art, GreyedUndoHidesTheLiveLabel)
+{
+    const Image words("Moltwork/MenuObjects/EditText.png");
+    const Image greyed("Moltwork/MenuObjects/NoUndo.png");
+    int label = 0;
+    for (int y = 0; y < words.bmp->h; ++y) {
+        for (int x = 0; x < words.bmp->w; ++x) {
+            if (words.at(x, y) != magenta()) {
+                ++label;
+                EXPECT_NE(greyed.at(x, y), magenta()) << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_GT(label, 0);
+}
