@@ -1,4 +1,4 @@
-// The file name field: typing, the caret, its keys and the text pointer.
+// The file name field: typing, its keys, the caret and the width limit.
 #include "app/app.h"
 #include "document/document.h"
 #include "editor_harness.h"
@@ -8,26 +8,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace
 {
-constexpr int FIELD_Y = 215;
-
 int width(const std::string &s)
 {
     return text_length(Font, s.c_str());
 }
-int name_left()
-{
-    return 17 + (240 - width(filename)) / 2;
-}
-// Where the caret belongs when it stands before character i of the name.
+// Where the caret belongs when it stands before character i of the centred name.
 int caret_at(size_t i)
 {
-    return name_left() + width(filename.substr(0, i));
+    return 17 + (240 - width(filename)) / 2 + width(filename.substr(0, i));
 }
 
-void click(int x, int y = FIELD_Y)
+void click(int x, int y = 215)
 {
     input::move(x, y);
     passes(1);
@@ -37,19 +32,14 @@ void click(int x, int y = FIELD_Y)
     passes(1);
 }
 
+// A key in the buffer, as readkey() reports it.
 void press_key(int scancode, int ascii = 0)
 {
     input::type(ascii, scancode);
     passes(1);
 }
 
-void type_text(const std::string &text)
-{
-    for (char c : text) {
-        press_key(KEY_A, static_cast<unsigned char>(c));
-    }
-}
-
+// A key down for a pass, as key[] shows it.
 void hold_key(int scancode)
 {
     input::key_down(scancode);
@@ -57,239 +47,95 @@ void hold_key(int scancode)
     input::key_up(scancode);
     passes(1);
 }
-
-// A name exactly 240 pixels wide, or empty when the font allows none.
-std::string name_of_full_width()
-{
-    for (int c1 = 33; c1 <= 126; ++c1) {
-        for (int c2 = c1; c2 <= 126; ++c2) {
-            const int w1 = width(std::string(1, static_cast<char>(c1)));
-            const int w2 = width(std::string(1, static_cast<char>(c2)));
-            for (int a = 1; w1 > 0 && w2 > 0 && a * w1 < 240; ++a) {
-                if ((240 - a * w1) % w2 == 0) {
-                    return std::string(a, static_cast<char>(c1)) +
-                           std::string((240 - a * w1) / w2, static_cast<char>(c2));
-                }
-            }
-        }
-    }
-    return "";
-}
 } // namespace
 
-TEST(FilenameField, TypingAndEditingKeysPlaceTheCaret)
+TEST(FilenameField, KeysAndClicksEditTheNameAndPlaceTheCaret)
 {
     EXPECT_SCENARIO([] {
+        // Scancode, character, the name and the caret after it, and whether it acts, which shows the caret
+        // at once and restarts its blink.
+        const std::tuple<int, int, const char *, size_t, bool> keys[] = {
+            {KEY_A, 'd', "abcd", 4, true},       {KEY_RIGHT, 0, "abcd", 4, false},
+            {KEY_DEL, 0, "abcd", 4, false},      {KEY_LEFT, 0, "abcd", 3, true},
+            {KEY_LEFT, 0, "abcd", 2, true},      {KEY_A, 'X', "abXcd", 3, true},
+            {KEY_BACKSPACE, 0, "abcd", 2, true}, {KEY_DEL, 0, "abd", 2, true},
+            {KEY_RIGHT, 0, "abd", 3, true},      {KEY_SPACE, ' ', "abd ", 4, true},
+            {KEY_A, '~', "abd ~", 5, true},      {KEY_A, 31, "abd ~", 5, false},
+            {KEY_A, 127, "abd ~", 5, false},     {KEY_E, 233, "abd ~", 5, false},
+            {KEY_ENTER, 13, "abd ~", 5, false},
+        };
         filename = "abc";
-        click(250);
-        ASSERT_TRUE(editing_text);
-        EXPECT_EQ(iter, 3u);
-        cursor_wait = false;
-        draw_cursor = false;
-        type_text("d");
-        EXPECT_EQ(filename, "abcd");
-        EXPECT_EQ(draw_text_cursor_x, caret_at(4)) << "the name is centred again after an edit";
-        EXPECT_TRUE(cursor_wait);
-        EXPECT_TRUE(draw_cursor) << "an edit shows the caret at once";
-        press_key(KEY_LEFT);
-        press_key(KEY_LEFT);
-        EXPECT_EQ(iter, 2u);
-        EXPECT_EQ(draw_text_cursor_x, caret_at(2));
-        type_text("X");
-        EXPECT_EQ(filename, "abXcd");
-        EXPECT_EQ(iter, 3u);
-        EXPECT_EQ(draw_text_cursor_x, caret_at(3));
-        press_key(KEY_BACKSPACE);
-        EXPECT_EQ(filename, "abcd");
-        EXPECT_EQ(draw_text_cursor_x, caret_at(2));
-        press_key(KEY_DEL);
-        EXPECT_EQ(filename, "abd");
-        EXPECT_EQ(iter, 2u);
-        EXPECT_EQ(draw_text_cursor_x, caret_at(2));
-        press_key(KEY_RIGHT);
-        EXPECT_EQ(iter, 3u);
-        EXPECT_EQ(draw_text_cursor_x, caret_at(3));
-    });
-}
-
-TEST(FilenameField, EditingKeysAtTheEndsDoNothing)
-{
-    EXPECT_SCENARIO([] {
-        filename = "ab";
-        hold_key(KEY_HOME);
-        ASSERT_TRUE(editing_text) << "Home starts editing";
-        const int home_x = draw_text_cursor_x;
-        cursor_wait = false;
-        press_key(KEY_LEFT);
-        press_key(KEY_BACKSPACE);
-        EXPECT_EQ(filename, "ab");
-        EXPECT_EQ(iter, 0u);
-        EXPECT_EQ(draw_text_cursor_x, home_x);
-        EXPECT_FALSE(cursor_wait) << "a key that does nothing does not restart the blink";
-        hold_key(KEY_END);
-        const int end_x = draw_text_cursor_x;
-        press_key(KEY_RIGHT);
-        press_key(KEY_DEL);
-        EXPECT_EQ(filename, "ab");
-        EXPECT_EQ(iter, 2u);
-        EXPECT_EQ(draw_text_cursor_x, end_x);
-        EXPECT_FALSE(cursor_wait);
-    });
-}
-
-TEST(FilenameField, HomeAndEndMeasureFromTheMiddle)
-{
-    EXPECT_SCENARIO([] {
-        filename.clear();
-        for (const char *candidate : {"a", "ab", "abc", "W", "Wi", "hero", "heroes"}) {
-            if (width(candidate) % 2) {
-                filename = candidate;
-                break;
-            }
+        click(250); // right of the name: the caret goes to its end
+        for (const auto &[scancode, ascii, name, caret, acts] : keys) {
+            cursor_wait = draw_cursor = false;
+            press_key(scancode, ascii);
+            EXPECT_EQ(filename, name) << "after key " << scancode << " typing " << ascii;
+            EXPECT_EQ(iter, caret) << filename;
+            EXPECT_EQ(draw_text_cursor_x, caret_at(iter)) << filename;
+            EXPECT_EQ(cursor_wait && draw_cursor, acts) << filename;
         }
-        ASSERT_FALSE(filename.empty()) << "no short name of odd width in the editor font";
-        const int w = width(filename);
-        hold_key(KEY_END);
-        EXPECT_EQ(iter, filename.size());
-        EXPECT_EQ(draw_text_cursor_x, 137 + w / 2);
-        EXPECT_EQ(draw_text_cursor_x, caret_at(filename.size())) << "End agrees with the caret after typing";
-        hold_key(KEY_HOME);
-        EXPECT_EQ(iter, 0u);
-        EXPECT_EQ(draw_text_cursor_x, 137 - w / 2);
-        EXPECT_EQ(draw_text_cursor_x, caret_at(0) + 1)
-            << "with an odd width, Home sits one pixel further right";
-    });
-}
-
-TEST(FilenameField, ANameNeverGrowsWiderThanTheField)
-{
-    EXPECT_SCENARIO([] {
-        const std::string full = name_of_full_width();
-        ASSERT_FALSE(full.empty());
-        filename = full.substr(0, full.size() - 1);
-        hold_key(KEY_END);
-        type_text(full.substr(full.size() - 1));
-        EXPECT_EQ(filename, full) << "exactly 240 pixels still fits";
-        press_key(KEY_LEFT);
-        press_key(KEY_LEFT);
-        const int caret_x = draw_text_cursor_x;
-        cursor_wait = false;
-        type_text(".");
-        EXPECT_EQ(filename, full);
-        EXPECT_EQ(iter, full.size() - 2) << "not even the caret moves";
-        EXPECT_EQ(draw_text_cursor_x, caret_x);
-        EXPECT_FALSE(cursor_wait);
-    });
-}
-
-TEST(FilenameField, OnlyPrintableCharactersAreTyped)
-{
-    EXPECT_SCENARIO([] {
-        filename.clear();
-        hold_key(KEY_END);
-        type_text(" ~/\\:*?");
-        press_key(KEY_A, 31);
-        press_key(KEY_A, 127);
-        press_key(KEY_E, 233);
-        press_key(KEY_TAB, 9);
-        press_key(KEY_ENTER, 13);
-        EXPECT_EQ(filename, " ~/\\:*?");
         EXPECT_TRUE(editing_text) << "keys in the buffer do not end editing";
-    });
-}
 
-TEST(FilenameField, AClickPutsTheCaretBeforeTheCharacterItHits)
-{
-    EXPECT_SCENARIO([] {
-        filename = "Wxyz";
-        const int s = name_left();
-        click(s + width("Wx") - 1); // the right edge of x
-        EXPECT_EQ(iter, 1u);
-        EXPECT_EQ(draw_text_cursor_x, s + width("W"));
-        click(s + width("Wx")); // the first column of y
-        EXPECT_EQ(iter, 2u);
-        EXPECT_EQ(draw_text_cursor_x, s + width("Wx"));
-        click(s);
-        EXPECT_EQ(iter, 0u);
-        EXPECT_EQ(draw_text_cursor_x, s);
-        click(250);
-        EXPECT_EQ(iter, 4u) << "right of the name: after the last character";
-        EXPECT_EQ(draw_text_cursor_x, s + width("Wxyz"));
+        for (size_t i = 0; i < filename.size(); ++i) {
+            click(caret_at(i + 1) - 1);
+            EXPECT_EQ(iter, i) << "a click on the last column of character " << i;
+            click(caret_at(i));
+            EXPECT_EQ(iter, i) << "a click on the first column of character " << i;
+            EXPECT_EQ(draw_text_cursor_x, caret_at(i));
+        }
         click(18);
-        EXPECT_EQ(iter, 0u);
-        EXPECT_EQ(draw_text_cursor_x, s);
-    });
-}
+        EXPECT_EQ(iter, 0u) << "left of the name";
 
-TEST(FilenameField, EscapeEnterAndClicksElsewhereEndEditingAndKeepTheName)
-{
-    EXPECT_SCENARIO([] {
-        filename = "ab";
-        click(250);
-        type_text("c");
         input::type(27, KEY_ESC);
         hold_key(KEY_ESC);
         EXPECT_FALSE(editing_text);
         EXPECT_FALSE(quit_warn) << "the field took the Escape";
-        EXPECT_EQ(filename, "abc");
-
         click(250);
-        ASSERT_TRUE(editing_text);
         hold_key(KEY_ENTER);
-        EXPECT_FALSE(editing_text);
-
+        EXPECT_FALSE(editing_text) << "Enter";
         click(250);
         click(400, 100);
-        EXPECT_FALSE(editing_text);
-        EXPECT_EQ(filename, "abc");
+        EXPECT_FALSE(editing_text) << "a click elsewhere";
+        EXPECT_EQ(filename, "abd ~");
     });
 }
 
-TEST(FilenameField, ThePointerBecomesTheTextPointerOverTheField)
+TEST(FilenameField, HomeAndEndMeasureFromTheMiddleAndANameFillsTheFieldAtMost)
 {
     EXPECT_SCENARIO([] {
-        input::move(100, 190);
-        passes(1);
-        input::move(100, FIELD_Y);
-        passes(1);
-        EXPECT_TRUE(over_text);
-        EXPECT_EQ(mouse_sprite, TextCursor);
-        EXPECT_EQ(mouse_x_focus, 0);
-        EXPECT_EQ(mouse_y_focus, 9);
-        passes(1);
-        EXPECT_EQ(my, FIELD_Y) << "entering from above moves nothing";
+        filename.clear();
+        for (const char *name : {"a", "ab", "abc", "W", "Wi", "hero", "heroes"}) {
+            filename = filename.empty() && width(name) % 2 ? name : filename;
+        }
+        ASSERT_FALSE(filename.empty()) << "no short name of odd width in the editor font";
+        const std::string name = filename;
+        hold_key(KEY_END);
+        EXPECT_EQ(iter, name.size());
+        EXPECT_EQ(draw_text_cursor_x, caret_at(name.size())) << "End agrees with the caret after typing";
+        hold_key(KEY_HOME);
+        press_key(KEY_LEFT);
+        press_key(KEY_BACKSPACE);
+        EXPECT_EQ(filename, name) << "nothing before the first character";
+        EXPECT_EQ(iter, 0u);
+        EXPECT_EQ(draw_text_cursor_x, 137 - width(name) / 2) << "with an odd width, right of caret_at(0)";
+        press_key(KEY_RIGHT);
+        EXPECT_EQ(draw_text_cursor_x, caret_at(1) + 1) << "the caret moves by the width of the character";
 
-        input::move(100, 300);
-        passes(1);
-        EXPECT_FALSE(over_text);
-        EXPECT_EQ(mouse_sprite, Cursor);
-        EXPECT_EQ(mouse_y_focus, 0);
-
-        input::move(100, 226);
-        passes(1);
-        EXPECT_EQ(mouse_sprite, TextCursor);
-        passes(1);
-        EXPECT_EQ(my, 216) << "entering from below lifts the pointer by 10";
-    });
-}
-
-TEST(FilenameField, NoTextPointerWhileAStrokeIsInProgress)
-{
-    EXPECT_SCENARIO([] {
-        input::shifts(KB_ALT_FLAG);
-        input::move(300, 400);
-        passes(1);
-        input::buttons(1);
-        passes(1);
-        ASSERT_EQ(drawing, 1);
-        input::move(100, FIELD_Y);
-        passes(2);
-        EXPECT_FALSE(over_text);
-        EXPECT_EQ(mouse_sprite, Cursor);
-        input::buttons(0);
-        passes(1);
-        input::shifts(0);
-        passes(1);
-        EXPECT_TRUE(over_text) << "once the stroke ends";
+        std::string full;
+        for (char c = 33; c < 127 && full.empty(); ++c) {
+            const int w = width(std::string(1, c));
+            if (w > 0 && 240 % w == 0) {
+                full.assign(240 / w, c);
+            }
+        }
+        ASSERT_FALSE(full.empty()) << "no character whose width divides the field's";
+        filename = full.substr(1);
+        hold_key(KEY_END);
+        press_key(KEY_A, full[0]);
+        EXPECT_EQ(filename, full) << "exactly 240 pixels still fits";
+        press_key(KEY_LEFT);
+        press_key(KEY_A, full[0]);
+        EXPECT_EQ(filename, full);
+        EXPECT_EQ(iter, full.size() - 1) << "not even the caret moves";
     });
 }

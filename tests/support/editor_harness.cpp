@@ -131,7 +131,7 @@ ChildResult run_in_child(const std::string &workdir, const std::function<void()>
     return result;
 }
 
-int start_editor_headless()
+int start_editor_headless(bool build_static_screen)
 {
     start_headless_library();
     screen = create_bitmap(800, 600);
@@ -140,7 +140,7 @@ int start_editor_headless()
     attach_screen_and_pointer();
     window_pass_hook = answer_next_window;
     const int code = load_startup_data();
-    if (code == 0) {
+    if (code == 0 && build_static_screen) {
         create_static();
     }
     return code;

@@ -22,8 +22,9 @@ ChildResult run_in_child(const std::string &workdir, const std::function<void()>
 
 // Starts the editor headless in the current working directory: the library
 // with no system driver, an 800 x 600 memory screen, keyboard hooks, then the
-// start-up data and the static screen. Returns load_startup_data's code.
-int start_editor_headless();
+// start-up data and (unless the test runs the editor's own loop, which builds
+// it) the static screen. Returns load_startup_data's code.
+int start_editor_headless(bool build_static_screen = true);
 
 // Scripted input, read by the editor at its next pass.
 namespace input

@@ -146,32 +146,31 @@ TEST_F(Frames, WheelOverPreviewStepsModesWithTheRecolourTable)
     EXPECT_EQ(CustomRecolor, 28);
 }
 
-TEST_F(Palette, ColourStepsForwardThroughTheSwatchOrder)
+TEST_F(Palette, ColourStepsWalkTheSwatchOrderAcrossTheTransparentOne)
 {
-    EXPECT_EQ(step_color_forward(column_color(0)), column_color(1));
-    EXPECT_EQ(step_color_forward(column_color(11)), transparent_color());
-    EXPECT_EQ(step_color_forward(transparent_color()), column_color(12));
-    EXPECT_EQ(step_color_forward(column_color(24)), column_color(0));
-    EXPECT_EQ(step_color_forward(makecol(1, 2, 3)), makecol(1, 2, 3)) << "colours off the palette stay";
-}
-
-TEST_F(Palette, ColourStepsBackwardThroughTheSwatchOrder)
-{
-    EXPECT_EQ(step_color_backward(column_color(1)), column_color(0));
-    EXPECT_EQ(step_color_backward(column_color(12)), transparent_color());
-    EXPECT_EQ(step_color_backward(transparent_color()), column_color(11));
-    EXPECT_EQ(step_color_backward(column_color(0)), column_color(24));
-}
-
-TEST_F(Palette, DuplicateColoursStepFromTheLowerColumn)
-{
+    const int t = transparent_color();
+    const struct {
+        int from, forward, backward;
+    } steps[] = {
+        {column_color(0), column_color(1), column_color(24)},
+        {column_color(1), column_color(2), column_color(0)},
+        {column_color(11), t, column_color(10)},
+        {t, column_color(12), column_color(11)},
+        {column_color(12), column_color(13), t},
+        {column_color(24), column_color(0), column_color(23)},
+        {makecol(1, 2, 3), makecol(1, 2, 3), makecol(1, 2, 3)}, // off the palette: stays
+    };
+    for (const auto &step : steps) {
+        EXPECT_EQ(step_color_forward(step.from), step.forward);
+        EXPECT_EQ(step_color_backward(step.from), step.backward);
+    }
+    // Two columns of one colour: stepping continues from the lower column,
+    // and a colour that also sits in column 24 wraps like column 24.
     ColorPalette[20 * PALETTE_ROWS] = column_color(5);
     EXPECT_EQ(step_color_forward(column_color(5)), column_color(6));
     EXPECT_EQ(step_color_backward(column_color(5)), column_color(4));
-    // Column 24 holding column 3's colour: stepping from it walks from 3.
     ColorPalette[24 * PALETTE_ROWS] = column_color(3);
-    EXPECT_EQ(step_color_forward(column_color(3)), column_color(0))
-        << "the colour equals column 24's, which wraps to column 0";
+    EXPECT_EQ(step_color_forward(column_color(3)), column_color(0));
 }
 
 TEST_F(Palette, RecolourRuleTakesTheFirstMatchingBaseColour)

@@ -1,4 +1,5 @@
-// Shared by the GIF library's tests: scratch directories, files as bytes, index images and animations.
+// Shared by the GIF library's tests: a scratch directory, index images, a small animation, and LZW codes
+// packed as a decoder reads them.
 #pragma once
 
 #include "gif/gif.h"
@@ -7,67 +8,64 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gif_test
 {
 
 using Bytes = std::vector<unsigned char>;
-
-// The headless library with the GIF file type registered, once per process.
-inline void start_gif_library()
-{
-    static bool registered = false;
-    start_headless_library();
-    if (!registered)
-        gif_init();
-    registered = true;
-}
-
-// A fresh directory under the system's temporary directory, removed with its files at the end.
-class ScratchDir
-{
-  public:
-    ScratchDir()
-    {
-        const char *base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/moltwork-gif-XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (mkdtemp(name.data()))
-            path_ = name.data();
-    }
-    ~ScratchDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    ScratchDir(const ScratchDir &) = delete;
-    ScratchDir &operator=(const ScratchDir &) = delete;
-
-    std::string file(const std::string &name) const { return path_ + "/" + name; }
-    const std::string &path() const { return path_; }
-
-  private:
-    std::string path_;
+struct Deleter {
+    void operator()(RawAnimation *animation) const { gif_destroy_raw_animation(animation); }
+    void operator()(BITMAP *bitmap) const { destroy_bitmap(bitmap); }
 };
+using AnimationPtr = std::unique_ptr<RawAnimation, Deleter>;
+using BitmapPtr = std::unique_ptr<BITMAP, Deleter>;
 
-inline Bytes read_bytes(const std::string &path)
+// The headless library with the GIF type registered, and a fresh directory removed after each test.
+class GifTest : public ::testing::Test
 {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+  protected:
+    void SetUp() override
+    {
+        static const bool started = (start_headless_library(), gif_init(), true);
+        ASSERT_TRUE(started);
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
-inline void write_bytes(const std::string &path, const Bytes &bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+    std::string file(const std::string &name) const { return dir + "/" + name; }
+    std::string save(const RawAnimation *animation) const
+    {
+        EXPECT_EQ(gif_save_raw_animation(file("out.gif").c_str(), animation), 0);
+        return file("out.gif");
+    }
+    static AnimationPtr load(const std::string &path)
+    {
+        return AnimationPtr(gif_load_raw_animation(path.c_str()));
+    }
+    static Bytes read(const std::string &path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string write(const Bytes &bytes, const std::string &name = "in.gif") const
+    {
+        std::ofstream(file(name), std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), bytes.size());
+        return file(name);
+    }
+
+    std::string dir = [] {
+        char name[] = "/tmp/moltwork-gif-XXXXXX";
+        return std::string(mkdtemp(name) ? name : "/nonexistent");
+    }();
+};
 
 // An 8-bit image whose pixel (x, y) is index(x, y).
 inline BITMAP *index_image(int w, int h, const std::function<int(int, int)> &index)
@@ -79,100 +77,92 @@ inline BITMAP *index_image(int w, int h, const std::function<int(int, int)> &ind
     return image;
 }
 
-// Uniform noise over `colours` indices, the same for the same seed.
 inline BITMAP *noise_image(int w, int h, int colours, unsigned seed)
 {
     std::mt19937 random(seed);
     return index_image(w, h, [&](int, int) { return static_cast<int>(random() % colours); });
 }
 
-inline bool same_indices(BITMAP *a, BITMAP *b)
+inline Bytes indices_of(const BITMAP *image)
 {
-    if (!a || !b || a->w != b->w || a->h != b->h)
-        return false;
-    for (int y = 0; y < a->h; y++)
-        for (int x = 0; x < a->w; x++)
-            if (a->line[y][x] != b->line[y][x])
-                return false;
-    return true;
+    Bytes pixels;
+    for (int y = 0; y < image->h; y++)
+        pixels.insert(pixels.end(), image->line[y], image->line[y] + image->w);
+    return pixels;
 }
 
-// Palette entry i is a colour that no other entry shares.
-inline RawPalette distinct_palette(int count)
-{
-    RawPalette palette = {};
-    palette.count = count;
-    for (int i = 0; i < count; i++)
-        palette.entries[i] = {static_cast<unsigned char>(i), static_cast<unsigned char>(255 - i),
-                              static_cast<unsigned char>((i * 37) & 255), 0};
-    return palette;
-}
-
-// One frame holding `image` (taken over), with a distinct global palette of `colours` entries.
+// One frame holding `image` (taken over), with a global palette of `colours` entries that all differ.
 inline RawAnimation *single_frame(BITMAP *image, int colours, int loop_count = -1)
 {
     RawAnimation *animation = gif_create_raw_animation(1);
-    animation->width = image->w;
-    animation->height = image->h;
-    animation->loop_count = loop_count;
-    animation->palette = distinct_palette(colours);
+    *animation = {image->w, image->h, 1, 0, loop_count, {colours, {}}, animation->frames, nullptr};
+    for (int i = 0; i < colours; i++)
+        animation->palette.entries[i] = {static_cast<unsigned char>(i), static_cast<unsigned char>(255 - i),
+                                         static_cast<unsigned char>(i * 37), 0};
     animation->frames[0].image = image;
     animation->frames[0].transparent = -1;
     return animation;
 }
 
-struct AnimationDeleter {
-    void operator()(RawAnimation *animation) const { gif_destroy_raw_animation(animation); }
-};
-using AnimationPtr = std::unique_ptr<RawAnimation, AnimationDeleter>;
-
-struct BitmapDeleter {
-    void operator()(BITMAP *bitmap) const { destroy_bitmap(bitmap); }
-};
-using BitmapPtr = std::unique_ptr<BITMAP, BitmapDeleter>;
-
-// A family of images that exercise the encoder: flat, noisy with few and many colours, gradients, runs
-// and shapes, in sizes from one pixel to several dictionary fills.
-struct NamedImage {
-    std::string name;
-    std::function<BITMAP *()> make;
-};
-
-inline std::vector<NamedImage> varied_images()
+// Images that exercise the encoder: one pixel, a single row, noise with 2, 17 and 256 colours (so that the
+// dictionary fills many times) and long runs.
+inline std::vector<AnimationPtr> varied_animations()
 {
-    return {
-        {"one pixel", [] { return index_image(1, 1, [](int, int) { return 0; }); }},
-        {"one pixel of 255", [] { return index_image(1, 1, [](int, int) { return 255; }); }},
-        {"flat", [] { return index_image(97, 61, [](int, int) { return 3; }); }},
-        {"single row", [] { return noise_image(1000, 1, 5, 1); }},
-        {"single column", [] { return noise_image(1, 1000, 9, 2); }},
-        {"two-colour noise", [] { return noise_image(300, 200, 2, 3); }},
-        {"three-colour noise", [] { return noise_image(131, 67, 3, 4); }},
-        {"16-colour noise", [] { return noise_image(240, 160, 16, 5); }},
-        {"17-colour noise", [] { return noise_image(200, 120, 17, 6); }},
-        {"256-colour noise", [] { return noise_image(210, 150, 256, 7); }},
-        {"gradient", [] { return index_image(256, 90, [](int x, int y) { return (x + y) & 255; }); }},
-        {"stripes", [] { return index_image(333, 100, [](int x, int y) { return (x / 7 + y / 5) % 12; }); }},
-        {"runs",
-         [] {
-             std::mt19937 random(8);
-             int value = 0, left = 0;
-             return index_image(400, 300, [&](int, int) {
-                 if (left-- == 0) {
-                     value = random() % 64;
-                     left = random() % 300;
-                 }
-                 return value;
-             });
-         }},
-        {"shapes",
-         [] {
-             return index_image(160, 160, [](int x, int y) {
-                 const int dx = x - 80, dy = y - 80;
-                 return dx * dx + dy * dy < 3600 ? (x / 16) % 6 + 1 : ((x ^ y) & 8 ? 7 : 0);
-             });
-         }},
+    std::vector<AnimationPtr> animations;
+    for (BITMAP *image :
+         {index_image(1, 1, [](int, int) { return 0; }), noise_image(1000, 1, 5, 1),
+          noise_image(300, 200, 2, 2), noise_image(200, 120, 17, 3), noise_image(210, 150, 256, 4),
+          index_image(400, 300, [](int x, int y) { return (x / 90 + y * 7) % 64; })})
+        animations.emplace_back(single_frame(image, 256));
+    return animations;
+}
+
+// A 4 x 4 screen: a 2 x 2 red frame kept in place with one transparent corner, a green frame restored to
+// background, a blue pixel restored to what was under it, and a row drawn from a local palette.
+inline AnimationPtr four_frames()
+{
+    AnimationPtr animation(gif_create_raw_animation(4));
+    animation->width = animation->height = 4;
+    animation->palette = {8,
+                          {{0, 0, 0, 0}, {255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {255, 255, 255, 0}}};
+    const auto frame = [&](int i, int x, int y, BITMAP *image, int disposal, int transparent) {
+        animation->frames[i] = {image, {}, x, y, 10 * (i + 1), disposal, transparent};
     };
+    frame(0, 0, 0, index_image(2, 2, [](int x, int y) { return x == 1 && y == 1 ? 0 : 1; }), 1, 0);
+    frame(1, 2, 2, index_image(2, 2, [](int, int) { return 2; }), 2, -1);
+    frame(2, 0, 0, index_image(1, 1, [](int, int) { return 3; }), 3, -1);
+    frame(3, 0, 3, index_image(4, 1, [](int x, int) { return x == 2 ? 5 : 4; }), 0, 5);
+    animation->frames[3].palette = {8, {{}, {}, {}, {}, {255, 255, 0, 0}}};
+    return animation;
+}
+
+// Image data holding `codes`, each as wide as a decoder expects it (m + 1 bits after a clear code, one more
+// each time the next free code reaches a power of two, at most 12), in sub-blocks of up to 255 bytes.
+inline Bytes pack_codes(int m, const std::vector<int> &codes)
+{
+    Bytes stream, data = {static_cast<unsigned char>(m)};
+    int bits = 0, width = m + 1, next = (1 << m) + 2;
+    bool first = true;
+    for (const int code : codes) {
+        for (int i = 0; i < width; i++, bits++) {
+            if (bits % 8 == 0)
+                stream.push_back(0);
+            stream.back() |= ((code >> i) & 1) << (bits % 8);
+        }
+        if (code == 1 << m) {
+            width = m + 1;
+            next = (1 << m) + 2;
+            first = true;
+        } else if (!std::exchange(first, false) && ++next >= 1 << width && width < 12) {
+            width++;
+        }
+    }
+    for (std::size_t at = 0; at < stream.size(); at += 255) {
+        data.push_back(static_cast<unsigned char>(std::min<std::size_t>(255, stream.size() - at)));
+        data.insert(data.end(), stream.begin() + at, stream.begin() + at + data.back());
+    }
+    data.push_back(0);
+    return data;
 }
 
 } // namespace gif_test
