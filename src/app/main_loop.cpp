@@ -29,6 +29,9 @@ void draw_pointer()
         set_trans_blender(0, 0, 0, 128);
         draw_trans_sprite(ActiveBuffer, Cursor, mouse_x, mouse_y);
     }
+    // The brush outline stays inside its canvas, which is redrawn anyway.
+    BITMAP *drawn = mouse_sprite == BrushCursor ? Cursor : mouse_sprite;
+    pointer_drawn_at(mouse_x, mouse_y, drawn->w, drawn->h);
 }
 
 // Quitting with unsaved changes offers to save them; a save that was

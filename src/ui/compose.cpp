@@ -57,37 +57,45 @@ uint32_t *row32(BITMAP *bmp, int y)
     return reinterpret_cast<uint32_t *>(bmp->line[y]);
 }
 
-// An opaque enlargement by a whole factor.
-void scale_opaque(BITMAP *src, BITMAP *dst, int x, int y, int factor)
+// One source row enlarged FACTOR times, written FACTOR times.
+template <int FACTOR> void scale_rows(BITMAP *src, BITMAP *dst, int x, int y)
 {
-    const int w = src->w * factor, h = src->h * factor;
-    if (!direct32(src) || !direct32(dst) || !fits(dst, x, y, w, h)) {
-        stretch_blit(src, dst, 0, 0, src->w, src->h, x, y, w, h);
-        return;
-    }
+    const int w = src->w * FACTOR;
     for (int sy = 0; sy < src->h; ++sy) {
-        uint32_t *first = row32(dst, y + sy * factor) + x;
+        uint32_t *first = row32(dst, y + sy * FACTOR) + x;
         const uint32_t *source = row32(src, sy);
         for (int sx = 0; sx < src->w; ++sx) {
-            std::fill_n(first + sx * factor, factor, source[sx]);
+            for (int k = 0; k < FACTOR; ++k) {
+                first[sx * FACTOR + k] = source[sx];
+            }
         }
-        for (int k = 1; k < factor; ++k) {
-            std::memcpy(row32(dst, y + sy * factor + k) + x, first, w * sizeof(uint32_t));
+        for (int k = 1; k < FACTOR; ++k) {
+            std::memcpy(row32(dst, y + sy * FACTOR + k) + x, first, w * sizeof(uint32_t));
         }
     }
+}
+
+// An opaque enlargement by a whole factor.
+template <int FACTOR> void scale_opaque(BITMAP *src, BITMAP *dst, int x, int y)
+{
+    if (!direct32(src) || !direct32(dst) || !fits(dst, x, y, src->w * FACTOR, src->h * FACTOR)) {
+        stretch_blit(src, dst, 0, 0, src->w, src->h, x, y, src->w * FACTOR, src->h * FACTOR);
+        return;
+    }
+    scale_rows<FACTOR>(src, dst, x, y);
 }
 
 void draw_thumbnails()
 {
     for (int n = 0; n < FRAME_COUNT; ++n) {
-        scale_opaque(frame_bitmap(n), ActiveBuffer, 38 + 32 * n, THUMBNAIL_Y, 2);
+        scale_opaque<2>(frame_bitmap(n), ActiveBuffer, 38 + 32 * n, THUMBNAIL_Y);
     }
 }
 
 void draw_canvases()
 {
-    scale_opaque(CurrentFrame, ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y, 12);
-    scale_opaque(CurrentFrame2, ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y, 12);
+    scale_opaque<12>(CurrentFrame, ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y);
+    scale_opaque<12>(CurrentFrame2, ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y);
 }
 
 constexpr int STRIP_X = 273, STRIP_Y = 281, STRIP_W = 384, STRIP_H = 64, STRIP_SCALE = 4;
@@ -112,7 +120,9 @@ bool draw_preview_rows(BITMAP *overlay)
             const uint32_t *source = row32(layer, sy);
             for (int sx = 0; sx < layer->w; ++sx) {
                 if (source[sx] != mask) {
-                    std::fill_n(row + sx * STRIP_SCALE, STRIP_SCALE, source[sx]);
+                    for (int k = 0; k < STRIP_SCALE; ++k) {
+                        row[sx * STRIP_SCALE + k] = source[sx];
+                    }
                 }
             }
         }
@@ -241,22 +251,43 @@ void draw_tools_into(BITMAP *dst)
 
 struct Band {
     int y1, y2;
-    int x1, x2; // the part of the band left uncovered by opaque pieces
+    int x1, x2;
 };
 
 // The thumbnails, both canvases and the preview strip are drawn opaque over
 // their whole area on every pass, so the base is copied only around them.
+// The top right of the screen (x 258..799, y 0..207) is never drawn over
+// after composition but by the pointer: there only the pointer's last place
+// is restored.
 constexpr Band BASE_BANDS[] = {
-    {0, 167, 0, 799},     {168, 199, 0, 37},    {168, 199, 230, 799}, {200, 280, 0, 799},
-    {281, 344, 0, 272},   {281, 344, 657, 799}, {345, 354, 0, 799},   {355, 546, 0, 284},
-    {355, 546, 477, 528}, {355, 546, 721, 799}, {547, 599, 0, 799},
+    {0, 167, 0, 257},   {168, 199, 0, 37},    {168, 199, 230, 257}, {200, 207, 0, 257},
+    {208, 280, 0, 799}, {281, 344, 0, 272},   {281, 344, 657, 799}, {345, 354, 0, 799},
+    {355, 546, 0, 284}, {355, 546, 477, 528}, {355, 546, 721, 799}, {547, 599, 0, 799},
 };
+constexpr Band POINTER_ONLY = {0, 207, 258, 799};
+
+bool active_holds_base = false;
+Band last_pointer = {0, -1, 0, -1};
+
+void copy_base(const Band &b)
+{
+    if (b.x2 >= b.x1 && b.y2 >= b.y1) {
+        blit(BaseBuffer, ActiveBuffer, b.x1, b.y1, b.x1, b.y1, b.x2 - b.x1 + 1, b.y2 - b.y1 + 1);
+    }
+}
 
 void copy_base_around_redrawn_areas()
 {
     for (const Band &b : BASE_BANDS) {
-        blit(BaseBuffer, ActiveBuffer, b.x1, b.y1, b.x1, b.y1, b.x2 - b.x1 + 1, b.y2 - b.y1 + 1);
+        copy_base(b);
     }
+    if (!active_holds_base) {
+        copy_base(POINTER_ONLY);
+        active_holds_base = true;
+        return;
+    }
+    copy_base({std::max(last_pointer.y1, POINTER_ONLY.y1), std::min(last_pointer.y2, POINTER_ONLY.y2),
+               std::max(last_pointer.x1, POINTER_ONLY.x1), std::min(last_pointer.x2, POINTER_ONLY.x2)});
 }
 
 void draw_base()
@@ -296,6 +327,7 @@ void create_static()
         BaseBuffer = create_bitmap(800, 600);
     }
     base_drawn = false;
+    active_holds_base = false;
 }
 
 void draw_tools()
@@ -310,6 +342,7 @@ void draw_everything()
         draw_base();
         drawn_base = settings;
         base_drawn = true;
+        active_holds_base = false;
     }
     copy_base_around_redrawn_areas();
     draw_thumbnails();
@@ -321,4 +354,9 @@ void draw_everything()
     }
     show_helps();
     draw_grids();
+}
+
+void pointer_drawn_at(int x, int y, int w, int h)
+{
+    last_pointer = {y, y + h - 1, x, x + w - 1};
 }

@@ -11,6 +11,9 @@
 void create_static();
 void draw_everything();
 void draw_tools();
+// Where the main loop drew the pointer this pass: the next composition
+// restores the screen there.
+void pointer_drawn_at(int x, int y, int w, int h);
 
 // Power-up overlays of the preview: Cape, Tail, Wings; at most one is on.
 extern char preview_items[3];
