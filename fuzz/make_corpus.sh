@@ -1,7 +1,6 @@
 #!/bin/sh
-# Remakes the fuzzer's seed corpus in fuzz/corpus with ImageMagick: small GIFs covering the reader's paths
-# (global and local colour tables, interlace, GIF87a, transparency, each disposal, looping, comments,
-# dictionary clears).
+# Remakes the fuzzer's seed corpus with ImageMagick: small GIFs with global and local tables, interlace,
+# GIF87a, transparency, each disposal, looping, a comment and dictionary clears.
 set -eu
 out=$(dirname "$0")/corpus
 mkdir -p "$out"

@@ -1,46 +1,20 @@
 #!/bin/sh
-# Builds the GIF fuzzer with clang, apart from the main build, replays every saved regression input, then
-# fuzzes for a bounded time starting from the seed corpus.
-# Usage: run_fuzz.sh SOURCE_DIR WORK_DIR [SECONDS]. Exits 77 (skipped) when clang or libFuzzer is missing.
+# Usage: run_fuzz.sh SOURCE_DIR WORK_DIR [SECONDS]. Builds the GIF fuzzer with clang apart from the main
+# build, replays the kept regression inputs, then fuzzes from the seed corpus for SECONDS (60). Exits 77
+# (skipped) when clang++ cannot link libFuzzer.
 set -eu
-source_dir=$1
-work_dir=$2
-seconds=${3:-60}
-
-if ! command -v clang++ >/dev/null 2>&1; then
-    echo "clang++ is not installed: fuzzing skipped"
-    exit 77
-fi
-mkdir -p "$work_dir/corpus" "$work_dir/artifacts"
+src=$1 work=$2
 flags="-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined"
-echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }' >"$work_dir/probe.cpp"
-if ! clang++ $flags "$work_dir/probe.cpp" -o "$work_dir/probe" >/dev/null 2>&1; then
-    echo "clang++ cannot link libFuzzer (libclang-rt-dev missing?): fuzzing skipped"
-    exit 77
-fi
-
-# The GIF library alone: the export beside it needs the whole editor.
-library=""
-for name in gif_animation gif_read lzw_decode gif_render gif_write lzw_encode; do
-    library="$library $source_dir/src/gif/$name.cpp"
+mkdir -p "$work/corpus" "$work/artifacts"
+echo 'extern "C" int LLVMFuzzerTestOneInput(const char *, unsigned long) { return 0; }' >"$work/probe.cpp"
+clang++ $flags "$work/probe.cpp" -o "$work/probe" 2>/dev/null || { echo "no libFuzzer: skipped"; exit 77; }
+# The GIF library without the export, which needs the whole editor.
+clang++ $flags -I"$src/src" "$src/fuzz/gif_fuzzer.cpp" $(ls "$src"/src/gif/*.cpp | grep -v /export.cpp) \
+    $(pkg-config --cflags --libs allegro) -o "$work/gif_fuzzer"
+# Large declared images are legal up to the reader's memory limit.
+fuzz() { "$work/gif_fuzzer" -rss_limit_mb=4096 -malloc_limit_mb=4096 -timeout=30 "$@"; }
+for input in "$src"/fuzz/regressions/*; do
+    case $input in *.md) ;; *) fuzz "$input" ;; esac
 done
-# shellcheck disable=SC2086
-clang++ $flags -I"$source_dir/src" "$source_dir/fuzz/gif_fuzzer.cpp" $library \
-    $(pkg-config --cflags --libs allegro) -o "$work_dir/gif_fuzzer"
-
-# Large declared images are legal up to the reader's memory limit, so allow for them.
-options="-rss_limit_mb=4096 -malloc_limit_mb=4096 -timeout=30"
-
-regressions=$(find "$source_dir/fuzz/regressions" -type f ! -name '*.md' 2>/dev/null | sort)
-if [ -n "$regressions" ]; then
-    # shellcheck disable=SC2086
-    "$work_dir/gif_fuzzer" $options $regressions
-fi
-
-# shellcheck disable=SC2086
-if ! "$work_dir/gif_fuzzer" $options -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$work_dir/artifacts/" "$work_dir/corpus" "$source_dir/fuzz/corpus"; then
-    echo "The fuzzer found a failing input in $work_dir/artifacts/:"
-    echo "keep it in fuzz/regressions/ once it is fixed."
-    exit 1
-fi
+fuzz -max_total_time="${3:-60}" -artifact_prefix="$work/artifacts/" "$work/corpus" "$src/fuzz/corpus" ||
+    { echo "Failing input in $work/artifacts/: once fixed, keep it in fuzz/regressions/."; exit 1; }
