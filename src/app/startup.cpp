@@ -7,6 +7,7 @@
 
 #include <loadpng.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
