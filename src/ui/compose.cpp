@@ -254,40 +254,40 @@ struct Band {
     int x1, x2;
 };
 
-// The thumbnails, both canvases and the preview strip are drawn opaque over
-// their whole area on every pass, so the base is copied only around them.
-// The top right of the screen (x 258..799, y 0..207) is never drawn over
-// after composition but by the pointer: there only the pointer's last place
-// is restored.
-constexpr Band BASE_BANDS[] = {
-    {0, 167, 0, 257},   {168, 199, 0, 37},    {168, 199, 230, 257}, {200, 207, 0, 257},
-    {208, 280, 0, 799}, {281, 344, 0, 272},   {281, 344, 657, 799}, {345, 354, 0, 799},
-    {355, 546, 0, 284}, {355, 546, 477, 528}, {355, 546, 721, 799}, {547, 599, 0, 799},
+// After composition, nothing draws over the screen outside these areas but
+// the pointer: the toolbar menus, the file name and its caret, the help and
+// option panel, the preview and frame choosers with their buttons, and the
+// brush's target marker. Each pass copies the base back over them and over
+// the pointer's last place; everywhere else the buffer still holds the base.
+// (The thumbnails, canvases and preview strip are drawn opaque anyway.)
+constexpr Band DRAWN_OVER[] = {
+    {132, 262, 18, 257},  {208, 229, 0, 799},   {490, 581, 18, 257},
+    {249, 464, 436, 769}, {403, 546, 373, 757}, {555, 570, 300, 720},
 };
-constexpr Band POINTER_ONLY = {0, 207, 258, 799};
 
 bool active_holds_base = false;
 Band last_pointer = {0, -1, 0, -1};
 
 void copy_base(const Band &b)
 {
-    if (b.x2 >= b.x1 && b.y2 >= b.y1) {
-        blit(BaseBuffer, ActiveBuffer, b.x1, b.y1, b.x1, b.y1, b.x2 - b.x1 + 1, b.y2 - b.y1 + 1);
+    const int x1 = std::max(b.x1, 0), x2 = std::min(b.x2, 799);
+    const int y1 = std::max(b.y1, 0), y2 = std::min(b.y2, 599);
+    if (x2 >= x1 && y2 >= y1) {
+        blit(BaseBuffer, ActiveBuffer, x1, y1, x1, y1, x2 - x1 + 1, y2 - y1 + 1);
     }
 }
 
-void copy_base_around_redrawn_areas()
+void restore_base()
 {
-    for (const Band &b : BASE_BANDS) {
-        copy_base(b);
-    }
     if (!active_holds_base) {
-        copy_base(POINTER_ONLY);
+        copy_base({0, 599, 0, 799});
         active_holds_base = true;
         return;
     }
-    copy_base({std::max(last_pointer.y1, POINTER_ONLY.y1), std::min(last_pointer.y2, POINTER_ONLY.y2),
-               std::max(last_pointer.x1, POINTER_ONLY.x1), std::min(last_pointer.x2, POINTER_ONLY.x2)});
+    for (const Band &b : DRAWN_OVER) {
+        copy_base(b);
+    }
+    copy_base(last_pointer);
 }
 
 void draw_base()
@@ -344,7 +344,7 @@ void draw_everything()
         base_drawn = true;
         active_holds_base = false;
     }
-    copy_base_around_redrawn_areas();
+    restore_base();
     draw_thumbnails();
     draw_canvases();
     draw_preview();
