@@ -1,5 +1,4 @@
-// libFuzzer target: any bytes through the GIF reader; whatever it accepts is composed frame by frame onto a
-// small target, twice through as a looping player would, one pixel to the left the second time.
+// Any bytes through the GIF reader; what it accepts is composed twice, one pixel left the second time.
 #include "gif/gif.h"
 
 #include <unistd.h>

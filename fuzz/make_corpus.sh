@@ -1,6 +1,5 @@
 #!/bin/sh
-# Remakes the fuzzer's seed corpus with ImageMagick: small GIFs with global and local tables, interlace,
-# GIF87a, transparency, each disposal, looping, a comment and dictionary clears.
+# Remakes the fuzzer's seed corpus with ImageMagick: small GIFs covering the format's features.
 set -eu
 out=$(dirname "$0")/corpus
 mkdir -p "$out"

@@ -1,7 +1,6 @@
 #!/bin/sh
-# Usage: run_fuzz.sh SOURCE_DIR WORK_DIR [SECONDS]. Builds the GIF fuzzer with clang apart from the main
-# build, replays the kept regression inputs, then fuzzes from the seed corpus for SECONDS (60). Exits 77
-# (skipped) when clang++ cannot link libFuzzer.
+# Usage: run_fuzz.sh SOURCE_DIR WORK_DIR [SECONDS=60]. Builds the GIF fuzzer with clang, replays the kept
+# regressions, then fuzzes from the seed corpus. Exits 77 (skipped) when clang++ cannot link libFuzzer.
 set -eu
 src=$1 work=$2
 flags="-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined"

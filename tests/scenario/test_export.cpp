@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-namespace {
-int magenta() { return makecol(255, 0, 255); }
+namespace
+{
 
 // Runs Ctrl+E for one pass, answering the window it shows with its button.
 void export_with_ctrl_e(Window *expected)
@@ -28,7 +28,10 @@ void export_with_ctrl_e(Window *expected)
     passes(1);
 }
 
-std::string exported(const std::string &name) { return read_file("SkinPreviews/" + name); }
+std::string exported(const std::string &name)
+{
+    return read_file("SkinPreviews/" + name);
+}
 
 RawAnimation *read_back(const std::string &name)
 {
@@ -40,7 +43,8 @@ RawAnimation *read_back(const std::string &name)
 // Every pixel of every frame as "frame,x,y: (r,g,b,a)" lines.
 std::string decoded_by_imagemagick(const std::string &path)
 {
-    const std::string command = "convert " + path + " -coalesce -depth 8 txt:- 2>/dev/null | awk '/^#/ {f++} "
+    const std::string command = "convert " + path +
+                                " -coalesce -depth 8 txt:- 2>/dev/null | awk '/^#/ {f++} "
                                 "!/^#/ {sub(/:.*/, \"\", $1); print f-1 \",\" $1 \": \" $2}'";
     std::string out;
     if (FILE *pipe = popen(command.c_str(), "r")) {
@@ -70,10 +74,10 @@ TEST(Export, BlankSkinGivesTwoColoursAndTwoTransparentFrames)
         const Window expected("Moltwork", "blank.gif exported successfully.", "Awesome.");
         ASSERT_EQ(Exported.width, expected.width);
         ASSERT_EQ(Exported.height, expected.height);
-        for (int y = 0; y < expected.height; ++y) {
-            for (int x = 0; x < expected.width; ++x) {
-                ASSERT_EQ(getpixel(Exported.image, x, y), getpixel(expected.image, x, y)) << "the window names the file";
-            }
+        for (int i = 0; i < expected.width * expected.height; ++i) {
+            const int x = i % expected.width, y = i / expected.width;
+            ASSERT_EQ(getpixel(Exported.image, x, y), getpixel(expected.image, x, y))
+                << "the window names the file";
         }
         const std::string bytes = exported("blank.gif");
         ASSERT_GT(bytes.size(), 13u);
@@ -94,10 +98,8 @@ TEST(Export, BlankSkinGivesTwoColoursAndTwoTransparentFrames)
             const RawFrame &frame = animation->frames[f];
             EXPECT_EQ(frame.image->w, 48);
             EXPECT_EQ(frame.transparent, 0);
-            for (int y = 0; y < 48; ++y) {
-                for (int x = 0; x < 48; ++x) {
-                    ASSERT_EQ(getpixel(frame.image, x, y), 0);
-                }
+            for (int i = 0; i < 48 * 48; ++i) {
+                ASSERT_EQ(getpixel(frame.image, i % 48, i / 48), 0);
             }
         }
         gif_destroy_raw_animation(animation);
@@ -120,19 +122,17 @@ TEST(Export, EveryColourOfTheStripGetsAnEntryAndFramesAreTripled)
         RawAnimation *animation = read_back("five.gif");
         ASSERT_NE(animation, nullptr);
         EXPECT_EQ(animation->palette.count, 8);
-        EXPECT_EQ(entry_color(animation->palette, 0), magenta());
+        EXPECT_EQ(entry_color(animation->palette, 0), makecol(255, 0, 255));
         // In order of first appearance, row by row across all six frames.
         EXPECT_EQ(entry_color(animation->palette, 1), colors[2]);
         EXPECT_EQ(entry_color(animation->palette, 2), colors[0]);
         EXPECT_EQ(entry_color(animation->palette, 6), makecol(0, 0, 0));
         EXPECT_EQ(entry_color(animation->palette, 7), makecol(0, 0, 0));
-        const BITMAP *standing = animation->frames[0].image;
-        for (int y = 3; y <= 5; ++y) {
-            for (int x = 6; x <= 8; ++x) {
-                EXPECT_EQ(getpixel(const_cast<BITMAP *>(standing), x, y), 2);
-            }
+        BITMAP *standing = animation->frames[0].image;
+        for (int i = 0; i < 9; ++i) {
+            EXPECT_EQ(getpixel(standing, 6 + i % 3, 3 + i / 3), 2) << "pixel (2, 1) three times enlarged";
         }
-        EXPECT_EQ(getpixel(const_cast<BITMAP *>(standing), 9, 3), 0);
+        EXPECT_EQ(getpixel(standing, 9, 3), 0);
         EXPECT_EQ(getpixel(animation->frames[1].image, 47, 47), 5) << "walking pixel (15, 15) at the corner";
         gif_destroy_raw_animation(animation);
 
@@ -171,12 +171,8 @@ TEST(Export, AMissingDirectoryOrTooManyColoursFailsWithoutAFile)
         struct stat st;
         EXPECT_NE(stat("SkinPreviews", &st), 0) << "the directory is not created";
         ASSERT_EQ(mkdir("SkinPreviews", 0755), 0);
-        for (int n = 0; n < 6; ++n) {
-            for (int y = 0; y < 16; ++y) {
-                for (int x = 0; x < 16; ++x) {
-                    putpixel(frame_bitmap(n), x, y, makecol(n, y, x));
-                }
-            }
+        for (int i = 0; i < 6 * 256; ++i) {
+            putpixel(frame_bitmap(i / 256), i % 16, i / 16 % 16, makecol(i / 256, i / 16 % 16, i % 16));
         }
         passes(1);
         export_with_ctrl_e(&ExportFail);

@@ -36,9 +36,11 @@ void write_test_palette(const std::string &workdir)
     write_file(workdir + "/Options.cfg", options_text());
 }
 
-void park_pointer()
+// Runs a pass with the pointer parked where it covers nothing under test.
+void draw_pass()
 {
     input::move(790, 10);
+    passes(1);
 }
 
 bool filled(int x1, int y1, int x2, int y2, int color)
@@ -62,11 +64,9 @@ bool shows_image(BITMAP *image, int x, int y, int border = 0)
         for (int i = 0; i < image->w; ++i) {
             const bool in_middle =
                 i >= border && j >= border && i < image->w - border && j < image->h - border;
-            if (border && in_middle) {
-                continue;
-            }
             const int p = getpixel(image, i, j);
-            if (p != transparent_color() && getpixel(ActiveBuffer, x + i, y + j) != p) {
+            if (!(border && in_middle) && p != transparent_color() &&
+                getpixel(ActiveBuffer, x + i, y + j) != p) {
                 return false;
             }
         }
@@ -75,35 +75,22 @@ bool shows_image(BITMAP *image, int x, int y, int border = 0)
 }
 } // namespace
 
-TEST(Screen, SwatchesAndColourBarsShowThePalette)
-{
-    EXPECT_SCENARIO(
-        [] {
-            park_pointer();
-            passes(1);
-            for (int i = 0; i < 12; ++i) {
-                EXPECT_TRUE(filled(22 + 18 * i, 449, 37 + 18 * i, 464, base(i))) << "upper swatch " << i;
-            }
-            EXPECT_TRUE(filled(238, 449, 253, 464, transparent_color()));
-            for (int i = 12; i < 25; ++i) {
-                EXPECT_TRUE(filled(22 + 18 * (i - 12), 467, 37 + 18 * (i - 12), 482, base(i)))
-                    << "lower swatch " << i;
-            }
-            EXPECT_TRUE(filled(22, 429, 136, 444, base(3))) << "foreground starts at column 3";
-            EXPECT_TRUE(filled(139, 429, 253, 444, transparent_color())) << "background starts transparent";
-        },
-        write_test_palette);
-}
-
-TEST(Screen, FramesShowOnCanvasesThumbnailsAndTheRecolouredStrip)
+TEST(Screen, PaletteFramesTheRecolouredStripAndTheLabels)
 {
     EXPECT_SCENARIO(
         [] {
             putpixel(StandingFrame, 0, 0, base(5));
             putpixel(StandingFrame, 15, 15, makecol(1, 2, 3));
             putpixel(WalkingFrame, 3, 2, base(7));
-            park_pointer();
-            passes(1);
+            draw_pass();
+            for (int i = 0; i < 25; ++i) {
+                const int x = 22 + 18 * (i < 12 ? i : i - 12), y = i < 12 ? 449 : 467;
+                EXPECT_TRUE(filled(x, y, x + 15, y + 15, base(i))) << "swatch " << i;
+            }
+            EXPECT_TRUE(filled(238, 449, 253, 464, transparent_color()));
+            EXPECT_TRUE(filled(22, 429, 136, 444, base(3))) << "foreground starts at column 3";
+            EXPECT_TRUE(filled(139, 429, 253, 444, transparent_color())) << "background starts transparent";
+
             EXPECT_TRUE(filled(285, 355, 296, 366, base(5))) << "left canvas, pixel (0, 0) at 12x";
             EXPECT_TRUE(filled(465, 535, 476, 546, makecol(1, 2, 3)));
             EXPECT_TRUE(filled(297, 355, 308, 366, transparent_color())) << "empty pixels show magenta";
@@ -119,10 +106,21 @@ TEST(Screen, FramesShowOnCanvasesThumbnailsAndTheRecolouredStrip)
             input::move(400, 300);
             input::wheel(mouse_z - 1); // one mode forward: variant 5 of team 0
             passes(1);
-            park_pointer();
+            input::move(300, 400);
+            input::wheel(mouse_z + 1); // left canvas: Walking
             passes(1);
+            input::move(600, 400);
+            input::wheel(mouse_z - 1); // right canvas: Standing
+            passes(1);
+            draw_pass();
             EXPECT_TRUE(filled(273, 281, 276, 284, variant(5, 5)));
             EXPECT_TRUE(shows_image(PreviewModes[1], 659, 283));
+            EXPECT_TRUE(shows_image(WalkingBar, 480, 358));
+            EXPECT_TRUE(shows_image(StandingBar, 724, 358));
+            EXPECT_TRUE(shows_image(FirstCanvasArrow, 70, 156));
+            EXPECT_TRUE(shows_image(SecondCanvasArrow, 38, 202));
+            EXPECT_TRUE(shows_image(ToolbarText, 18, 132));
+            EXPECT_TRUE(shows_image(PencilTool, 35, 275));
         },
         write_test_palette);
 }
@@ -137,8 +135,7 @@ TEST(Screen, PowerUpOverlayStandsBehindTheCharacter)
             input::buttons(1);
             passes(1);
             input::buttons(0);
-            park_pointer();
-            passes(1);
+            draw_pass();
             EXPECT_EQ(preview_items[0], 1);
             EXPECT_TRUE(filled(273, 281, 276, 284, variant(2, 1))) << "the character covers the cape";
             EXPECT_TRUE(filled(277, 281, 280, 284, makecol(9, 9, 9)))
@@ -155,43 +152,18 @@ TEST(Screen, GridsInvertTheCanvasWithTheGreyRule)
         [] {
             clear_to_color(StandingFrame, makecol(128, 128, 128));
             clear_to_color(WalkingFrame, makecol(10, 20, 30));
-            show_left_grid = 1;
-            show_right_grid = 1;
-            park_pointer();
-            passes(1);
-            EXPECT_EQ(getpixel(ActiveBuffer, 296, 360), makecol(192, 192, 192)) << "vertical line on grey";
-            EXPECT_EQ(getpixel(ActiveBuffer, 296, 366), makecol(63, 63, 63)) << "crossing on grey";
-            EXPECT_EQ(getpixel(ActiveBuffer, 295, 360), makecol(128, 128, 128)) << "no line between";
-            EXPECT_EQ(getpixel(ActiveBuffer, 285, 360), makecol(128, 128, 128))
-                << "no line on the outer edge";
-            EXPECT_EQ(getpixel(ActiveBuffer, 540, 360), makecol(245, 235, 225));
-            EXPECT_EQ(getpixel(ActiveBuffer, 540, 366), makecol(10, 20, 30))
-                << "inverted twice at a crossing";
-            EXPECT_EQ(getpixel(ActiveBuffer, 720, 546), makecol(10, 20, 30));
-            EXPECT_EQ(getpixel(ActiveBuffer, 708, 546), makecol(245, 235, 225))
-                << "last vertical line at 708";
-        },
-        write_test_palette);
-}
-
-TEST(Screen, LabelsAndArrowsFollowEachCanvasFrame)
-{
-    EXPECT_SCENARIO(
-        [] {
-            input::move(300, 400);
-            input::wheel(mouse_z + 1); // left canvas: Walking
-            passes(1);
-            input::move(600, 400);
-            input::wheel(mouse_z - 1); // right canvas: Standing
-            passes(1);
-            park_pointer();
-            passes(1);
-            EXPECT_TRUE(shows_image(WalkingBar, 480, 358));
-            EXPECT_TRUE(shows_image(StandingBar, 724, 358));
-            EXPECT_TRUE(shows_image(FirstCanvasArrow, 70, 156));
-            EXPECT_TRUE(shows_image(SecondCanvasArrow, 38, 202));
-            EXPECT_TRUE(shows_image(ToolbarText, 18, 132));
-            EXPECT_TRUE(shows_image(PencilTool, 35, 275));
+            show_left_grid = show_right_grid = 1;
+            draw_pass();
+            // x, y, and the colour there: lines at every 12th pixel inside the canvas, none on its edge.
+            const int expected[][3] = {
+                {296, 360, makecol(192, 192, 192)}, {296, 366, makecol(63, 63, 63)}, // crossing on grey
+                {295, 360, makecol(128, 128, 128)}, {285, 360, makecol(128, 128, 128)},
+                {540, 360, makecol(245, 235, 225)}, {540, 366, makecol(10, 20, 30)}, // inverted twice
+                {720, 546, makecol(10, 20, 30)},    {708, 546, makecol(245, 235, 225)},
+            };
+            for (const auto &e : expected) {
+                EXPECT_EQ(getpixel(ActiveBuffer, e[0], e[1]), e[2]) << e[0] << ", " << e[1];
+            }
         },
         write_test_palette);
 }

@@ -63,42 +63,26 @@ class Frames : public ::testing::Test
 
 TEST(Geometry, ScreenToFramePixelsRoundsDown)
 {
-    canvas = 1;
-    EXPECT_EQ(xscale(284), -1);
-    EXPECT_EQ(xscale(285), 0);
-    EXPECT_EQ(xscale(476), 15);
-    EXPECT_EQ(xscale(477), 16);
-    EXPECT_EQ(xscale(273), -1);
-    EXPECT_EQ(xscale(272), -2);
-    EXPECT_EQ(yscale(354), -1);
-    EXPECT_EQ(yscale(355), 0);
-    EXPECT_EQ(ssnap(300, 1), 297);
-    EXPECT_EQ(ssnap(290, 1), 285);
-    EXPECT_EQ(ssnap(280, 1), 273);
-    canvas = 2;
-    EXPECT_EQ(xscale(529), 0);
-    EXPECT_EQ(ssnap(540, 1), 529);
-    EXPECT_EQ(ssnap(366, 2), 355);
-    EXPECT_EQ(ssnap(367, 2), 367);
+    // Axis 1 is x, 2 is y; left of and above a canvas pixels are negative and floor.
+    const struct {
+        int canvas, axis, screen, pixel, snapped;
+    } cases[] = {
+        {1, 1, 284, -1, 273}, {1, 1, 273, -1, 273}, {1, 1, 272, -2, 261}, {1, 1, 285, 0, 285},
+        {1, 1, 300, 1, 297},  {1, 1, 476, 15, 465}, {1, 1, 477, 16, 477}, {1, 2, 354, -1, 343},
+        {1, 2, 355, 0, 355},  {2, 1, 529, 0, 529},  {2, 1, 540, 0, 529},  {2, 2, 366, 0, 355},
+        {2, 2, 367, 1, 367},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.canvas) + " " + std::to_string(c.axis) + " " +
+                     std::to_string(c.screen));
+        canvas = c.canvas;
+        EXPECT_EQ(c.axis == 1 ? xscale(c.screen) : yscale(c.screen), c.pixel);
+        EXPECT_EQ(ssnap(c.screen, c.axis), c.snapped);
+    }
     EXPECT_EQ(snap(-5), 0);
     EXPECT_EQ(snap(25), 24);
     EXPECT_EQ(snap(-13), -12);
     canvas = 0;
-}
-
-TEST(Geometry, MouseInsideReportsEachAxis)
-{
-    mx = 10;
-    my = 20;
-    EXPECT_EQ(mouse_inside(10, 10, 20, 20), 3);
-    EXPECT_EQ(mouse_inside(0, 10, 21, 30), 1);
-    EXPECT_EQ(mouse_inside(11, 12, 0, 20), 2);
-    EXPECT_EQ(mouse_inside(11, 12, 21, 22), 0);
-    mb = 2;
-    old_mb = 1;
-    EXPECT_FALSE(mouse_clicked_in(0, 100, 0, 100)) << "a press needs no button held before";
-    old_mb = 0;
-    EXPECT_TRUE(mouse_clicked_in(0, 100, 0, 100));
 }
 
 TEST_F(Frames, WheelStepsFramesAndWraps)
@@ -131,10 +115,9 @@ TEST_F(Frames, WheelOverPreviewStepsModesWithTheRecolourTable)
     roll(400, 300, -1);
     EXPECT_EQ(preview_mode, 0);
     EXPECT_EQ(CustomRecolor, 1);
-    const int expected[6] = {1, 5, 6, 8, 7, 9};
-    for (int m = 1; m < 6; ++m) {
+    for (int recolor : {5, 6, 8, 7, 9}) {
         roll(400, 300, -1);
-        EXPECT_EQ(CustomRecolor, expected[m]);
+        EXPECT_EQ(CustomRecolor, recolor);
     }
     key_shifts = KB_CTRL_FLAG;
     roll(400, 300, -1);

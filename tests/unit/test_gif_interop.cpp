@@ -51,9 +51,7 @@ class GifInterop : public GifTest
 };
 
 struct GiflibFrame {
-    int x, y, w, h;
-    bool interlaced;
-    int local_colours, disposal, transparent; // local_colours 0: the global table
+    int x, y, w, h, interlaced, local_colours, disposal, transparent; // local_colours 0: the global table
     Bytes pixels;
 };
 
@@ -79,8 +77,8 @@ bool giflib_write(const std::string &path, const std::vector<GiflibFrame> &frame
     gif->SColorMap = colour_map(16, 0);
     for (const GiflibFrame &f : frames) {
         SavedImage *image = GifMakeSavedImage(gif, nullptr);
-        image->ImageDesc = {f.x, f.y,          f.w,
-                            f.h, f.interlaced, f.local_colours ? colour_map(f.local_colours, 77) : nullptr};
+        ColorMapObject *local = f.local_colours ? colour_map(f.local_colours, 77) : nullptr;
+        image->ImageDesc = {f.x, f.y, f.w, f.h, f.interlaced != 0, local};
         image->RasterBits = static_cast<GifByteType *>(std::malloc(f.pixels.size()));
         std::copy(f.pixels.begin(), f.pixels.end(), image->RasterBits);
         const GraphicsControlBlock control = {f.disposal, false, 10, f.transparent};
@@ -156,9 +154,9 @@ TEST_F(GifInterop, ReadsImageMagickAnimationsLikeImageMagick)
     AnimationPtr animation = load(path);
     ASSERT_TRUE(animation);
     ASSERT_EQ(animation->frame_count, 4);
-    const RawFrame *frames = animation->frames;
-    EXPECT_EQ((std::vector<int>{frames[0].disposal, frames[1].disposal, frames[2].disposal,
-                                frames[3].disposal, frames[1].palette.count > 0, frames[1].transparent >= 0}),
+    const RawFrame *f = animation->frames;
+    EXPECT_EQ((std::vector<int>{f[0].disposal, f[1].disposal, f[2].disposal, f[3].disposal,
+                                f[1].palette.count > 0, f[1].transparent >= 0}),
               (std::vector<int>{0, 3, 2, 1, true, true}));
     expect_composed_like_imagemagick(path);
 }

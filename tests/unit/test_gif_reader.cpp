@@ -53,7 +53,6 @@ class GifReader : public GifTest
 
 TEST_F(GifReader, ReadsBackWhatTheWriterWrites)
 {
-    // Larger images read back by ours are checked pixel for pixel against ImageMagick in the interop tests.
     AnimationPtr animation = four_frames();
     animation->background = 3;
     animation->loop_count = 12;
@@ -72,20 +71,6 @@ TEST_F(GifReader, ReadsBackWhatTheWriterWrites)
                   (std::vector<int>{a.x_offset, a.y_offset, a.delay, a.disposal, a.transparent}));
         EXPECT_EQ(std::memcmp(&b.palette, &a.palette, sizeof(RawPalette)), 0) << i;
     }
-}
-
-TEST_F(GifReader, GraphicControlSettingsApplyToTheNextImageOnly)
-{
-    // Disposal 3 with transparent index 2, then disposal 2 with none, which wins; none before the second
-    // image.
-    const Bytes controls = {0x21, 0xF9, 4, 0x0D, 50, 0, 2, 0, 0x21, 0xF9, 4, 0x08, 70, 0, 3, 0};
-    AnimationPtr animation =
-        load(write(gif(2, 1, controls + image(2, 1, {4, 1, 2, 5}) + image(2, 1, {4, 3, 0, 5}))));
-    ASSERT_TRUE(animation);
-    const RawFrame &a = animation->frames[0], &b = animation->frames[1];
-    EXPECT_EQ((std::vector<int>{animation->frame_count, a.disposal, a.delay, a.transparent, b.disposal,
-                                b.delay, b.transparent}),
-              (std::vector<int>{2, 2, 70, -1, 0, 0, -1}));
 }
 
 TEST_F(GifReader, ToleratesWhatRealFilesContain)

@@ -1,7 +1,7 @@
-// Shared by the GIF library's tests: a scratch directory, index images, a small animation, and LZW codes
-// packed as a decoder reads them.
+// Shared by the GIF library's tests: a scratch directory, index images, animations, LZW codes packed.
 #pragma once
 
+#include "editor_harness.h"
 #include "gif/gif.h"
 #include "headless.h"
 
@@ -9,9 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -29,14 +27,13 @@ struct Deleter {
 using AnimationPtr = std::unique_ptr<RawAnimation, Deleter>;
 using BitmapPtr = std::unique_ptr<BITMAP, Deleter>;
 
-// The headless library with the GIF type registered, and a fresh directory removed after each test.
+// The GIF type registered, and a fresh directory removed after each test.
 class GifTest : public ::testing::Test
 {
   protected:
     void SetUp() override
     {
-        static const bool registered = (start_headless_library(), gif_init(), true); // once per process
-        (void)registered;
+        [[maybe_unused]] static const bool registered = (start_headless_library(), gif_init(), true);
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
@@ -52,13 +49,12 @@ class GifTest : public ::testing::Test
     }
     static Bytes read(const std::string &path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
+        const std::string content = read_file(path);
+        return Bytes(content.begin(), content.end());
     }
     std::string write(const Bytes &bytes, const std::string &name = "in.gif") const
     {
-        std::ofstream(file(name), std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()), bytes.size());
+        write_file(file(name), std::string(bytes.begin(), bytes.end()));
         return file(name);
     }
 
@@ -68,7 +64,6 @@ class GifTest : public ::testing::Test
     }();
 };
 
-// An 8-bit image whose pixel (x, y) is index(x, y).
 inline BITMAP *index_image(int w, int h, const std::function<int(int, int)> &index)
 {
     BITMAP *image = create_bitmap_ex(8, w, h);
@@ -105,8 +100,7 @@ inline RawAnimation *single_frame(BITMAP *image, int colours, int loop_count = -
     return animation;
 }
 
-// Images that exercise the encoder: one pixel, a single row, noise with 2, 17 and 256 colours (so that the
-// dictionary fills many times) and long runs.
+// One pixel, a single row, noise with 2, 17 and 256 colours (filling the dictionary many times), long runs.
 inline std::vector<AnimationPtr> varied_animations()
 {
     std::vector<AnimationPtr> animations;

@@ -10,26 +10,15 @@
 
 namespace
 {
-const std::string BUILT_IN_FILE = "***Following line should contain the desired default filename***\n"
-                                  "Untitled.bmp\n"
-                                  "\n"
-                                  "***Next line should contain location of palette bitmap***\n"
-                                  "gfx/packs/Classic/palette.bmp\n"
-                                  "\n"
-                                  "***Next line should contain directory of loaded/saved skins***\n"
-                                  "gfx/skins/\n"
-                                  "\n"
-                                  "***Enable autoloading of last skin?***\n"
-                                  "yes\n"
-                                  "\n"
-                                  "***Next line auto-updates with the name of the last skin opened***\n"
-                                  "0orva.bmp\n"
-                                  "\n"
-                                  "***Start program with left pixel grid on?***\n"
-                                  "no\n"
-                                  "\n"
-                                  "***Start program with right pixel grid on?***\n"
-                                  "no";
+// One option per line: its comment, its value, and the blank line between.
+const std::string BUILT_IN_FILE =
+    "***Following line should contain the desired default filename***\nUntitled.bmp\n\n"
+    "***Next line should contain location of palette bitmap***\ngfx/packs/Classic/palette.bmp\n\n"
+    "***Next line should contain directory of loaded/saved skins***\ngfx/skins/\n\n"
+    "***Enable autoloading of last skin?***\nyes\n\n"
+    "***Next line auto-updates with the name of the last skin opened***\n0orva.bmp\n\n"
+    "***Start program with left pixel grid on?***\nno\n\n"
+    "***Start program with right pixel grid on?***\nno";
 
 // Each test reads and writes Options.cfg in a directory of its own.
 class OptionsFile : public ::testing::Test
@@ -57,7 +46,7 @@ class OptionsFile : public ::testing::Test
 };
 } // namespace
 
-TEST_F(OptionsFile, MissingFileKeepsBuiltInsAndWritesThemBack)
+TEST_F(OptionsFile, MissingFileKeepsBuiltInsAndWritesThemBackWithTheGridsAsTheyAreNow)
 {
     read_config();
     EXPECT_EQ(filename, "");
@@ -65,33 +54,21 @@ TEST_F(OptionsFile, MissingFileKeepsBuiltInsAndWritesThemBack)
     EXPECT_EQ(palette_dir, "gfx/packs/Classic/palette.bmp");
     EXPECT_EQ(directory, "gfx/skins/");
     EXPECT_EQ(config_file[7], "yes");
+    show_right_grid = 1;
     save_config();
-    EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE);
+    EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE.substr(0, BUILT_IN_FILE.size() - 2) + "yes");
 }
 
 TEST_F(OptionsFile, HandEditedFileReadsByPositionAndRewritesComments)
 {
     write_file("gfx/skins/hero.bmp", "x");
-    write_file("Options.cfg", "my own comment\r\n"
-                              "Fresh.bmp\r\n"
-                              "\r\n"
-                              "edited\r\n"
-                              "pal/p.bmp\r\n"
-                              "\r\n"
-                              "\r\n"
-                              "gfx/skins/\r\n"
-                              "\r\n"
-                              "???\r\n"
-                              "Yes\r\n"
-                              "\r\n"
-                              "\r\n"
-                              "hero\r\n"
-                              "\r\n"
-                              "\r\n"
-                              "yes\r\n"
-                              "\r\n"
-                              "\r\n"
-                              "yes ");
+    write_file("Options.cfg", "my own comment\r\nFresh.bmp\r\n\r\n"
+                              "edited\r\npal/p.bmp\r\n\r\n"
+                              "\r\ngfx/skins/\r\n\r\n"
+                              "???\r\nYes\r\n\r\n"
+                              "\r\nhero\r\n\r\n"
+                              "\r\nyes\r\n\r\n"
+                              "\r\nyes ");
     read_config();
     EXPECT_EQ(defaultname, "Fresh.bmp");
     EXPECT_EQ(filename, "Fresh.bmp");
@@ -103,31 +80,25 @@ TEST_F(OptionsFile, HandEditedFileReadsByPositionAndRewritesComments)
 
     save_config();
     std::string expected = BUILT_IN_FILE;
-    auto replace = [&](const std::string &from, const std::string &to) {
+    for (const auto &[from, to] : {std::pair<std::string, std::string>{"Untitled.bmp", "Fresh.bmp"},
+                                   {"gfx/packs/Classic/palette.bmp", "pal/p.bmp"},
+                                   {"\nyes\n", "\nYes\n"},
+                                   {"0orva.bmp", "hero"},
+                                   {"left pixel grid on?***\nno", "left pixel grid on?***\nyes"}}) {
         expected.replace(expected.find(from), from.size(), to);
-    };
-    replace("Untitled.bmp", "Fresh.bmp");
-    replace("gfx/packs/Classic/palette.bmp", "pal/p.bmp");
-    replace("\nyes\n", "\nYes\n");
-    replace("0orva.bmp", "hero");
-    replace("left pixel grid on?***\nno", "left pixel grid on?***\nyes");
+    }
     EXPECT_EQ(read_file("Options.cfg"), expected);
 }
 
-TEST_F(OptionsFile, MissingLastSkinFallsBackToTheDefaultSkin)
+TEST_F(OptionsFile, LastSkinStaysOnlyWhenTheDirectoryPlusItsNameExists)
 {
-    write_file("Options.cfg",
-               "c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins/\n\nc\nno\n\nc\ngone.bmp\n\nc\nno\n\nc\nno");
+    write_file("Options.cfg", options_text("no", "gone.bmp", "pal.bmp"));
     read_config();
     EXPECT_EQ(config_file[9], "0orva.bmp");
-}
-
-TEST_F(OptionsFile, SkinsDirectoryIsAPlainPrefix)
-{
     write_file("gfx/skinsa.bmp", "x");
     write_file("Options.cfg", "c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins\n\nc\nno\n\nc\na\n\nc\nno\n\nc\nno");
     read_config();
-    EXPECT_EQ(config_file[9], "a") << "gfx/skins + a.bmp is gfx/skinsa.bmp, which exists";
+    EXPECT_EQ(config_file[9], "a") << "gfx/skins + a.bmp is gfx/skinsa.bmp, a plain prefix";
 }
 
 TEST_F(OptionsFile, ShortFileKeepsBuiltInsForWhatItLacks)
@@ -144,23 +115,12 @@ TEST_F(OptionsFile, ShortFileKeepsBuiltInsForWhatItLacks)
 
 TEST_F(OptionsFile, OverlongLineIsCutAndLaterLinesStayInPlace)
 {
-    const std::string long_name(300, 'p');
-    write_file("Options.cfg",
-               "c\nA.bmp\n\nc\n" + long_name + "\n\nc\nskins/\n\nc\nno\n\nc\nx\n\nc\nyes\n\nc\nyes");
+    write_file("Options.cfg", "c\nA.bmp\n\nc\n" + std::string(300, 'p') +
+                                  "\n\nc\nskins/\n\nc\nno\n\nc\nx\n\nc\nyes\n\nc\nyes");
     read_config();
     EXPECT_EQ(palette_dir, std::string(CONFIG_LINE_SIZE - 1, 'p'));
     EXPECT_EQ(directory, "skins/");
     EXPECT_EQ(config_file[7], "no");
     EXPECT_EQ(show_left_grid, 1);
     EXPECT_EQ(show_right_grid, 1);
-}
-
-TEST_F(OptionsFile, GridStateAtWriteTimeIsWritten)
-{
-    read_config();
-    show_right_grid = 1;
-    save_config();
-    const std::string written = read_file("Options.cfg");
-    EXPECT_NE(written.find("right pixel grid on?***\nyes"), std::string::npos);
-    EXPECT_EQ(written.substr(written.size() - 3), "yes") << "no line break after the last line";
 }

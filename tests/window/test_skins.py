@@ -1,25 +1,21 @@
 """The editor in a real window: open a skin, paint, undo, save over it and
 under a typed name, and quit with unsaved changes."""
 import os
+import shutil
 import time
 
-from xharness import Editor, main, read_bmp
+from xharness import Editor, main, read_image, write_options
 
 # Frame pixel (4, 4) of the left canvas and of the standing cell of a sheet.
 CANVAS_POINT = (285 + 12 * 4 + 6, 355 + 12 * 4 + 6)
 
 
-def options(skin):
-    return ("c\nUntitled.bmp\n\nc\ngfx/packs/Classic/palette.bmp\n\nc\ngfx/skins/\n\n"
-            "c\nyes\n\nc\n%s\n\nc\nno\n\nc\nno" % skin)
-
-
-def with_skin_copy(workdir):
-    src = os.path.join(workdir, "gfx", "skins", "0orva.bmp")
-    with open(src, "rb") as f, open(os.path.join(workdir, "gfx", "skins", "mine.bmp"), "wb") as g:
-        g.write(f.read())
-    with open(os.path.join(workdir, "Options.cfg"), "w") as f:
-        f.write(options("mine.bmp"))
+def with_skin_copy(program, runtime, xvfb):
+    def prepare(workdir):
+        skins = os.path.join(workdir, "gfx", "skins")
+        shutil.copyfile(os.path.join(skins, "0orva.bmp"), os.path.join(skins, "mine.bmp"))
+        write_options(workdir, "yes", "mine.bmp")
+    return Editor(program, runtime, xvfb, prepare=prepare)
 
 
 def paint_dot(editor):
@@ -32,46 +28,33 @@ def paint_dot(editor):
     return before
 
 
-def ctrl(editor, key):
-    editor.xdotool("keydown", "ctrl")
-    editor.key(key)
-    editor.xdotool("keyup", "ctrl")
-    time.sleep(0.1)
-
-
 def sheet_pixel(editor, name):
-    return read_bmp(editor.path("gfx/skins/" + name))[2 * 4][2 * 4]
+    return read_image(editor.path("gfx/skins/" + name)).pixel(2 * 4, 2 * 4)
 
 
 def test_paint_undo_and_save_over_the_skin(program, runtime, xvfb):
-    editor = Editor(program, runtime, xvfb, prepare=with_skin_copy)
-    try:
+    with with_skin_copy(program, runtime, xvfb) as editor:
         editor.wait_window()
         left_colour = editor.capture().pixel(60, 436)
         before = paint_dot(editor)
         assert editor.capture().pixel(*CANVAS_POINT) == left_colour
-        ctrl(editor, "z")
+        editor.chord("ctrl", "z")
         assert editor.capture().pixel(*CANVAS_POINT) == before, "undone"
         paint_dot(editor)
         original = sheet_pixel(editor, "mine.bmp")
-        ctrl(editor, "s")
+        editor.chord("ctrl", "s")
         editor.answer(2, expected_buttons=2)  # "Nevermind": nothing written
         time.sleep(0.2)
         assert sheet_pixel(editor, "mine.bmp") == original
-        ctrl(editor, "s")
+        editor.chord("ctrl", "s")
         editor.answer(1, expected_buttons=2)  # "I know."
         editor.answer(1, expected_buttons=1)  # "Successfully saved the file."
         assert sheet_pixel(editor, "mine.bmp") == left_colour
-        editor.close_until_asked()
-        editor.answer(1, expected_buttons=2)  # quit; nothing unsaved, so no save question
-        assert editor.wait_exit() == 0
-    finally:
-        editor.finish()
+        editor.quit()  # nothing unsaved, so no save question
 
 
 def test_save_under_a_typed_name(program, runtime, xvfb):
-    editor = Editor(program, runtime, xvfb, prepare=with_skin_copy)
-    try:
+    with with_skin_copy(program, runtime, xvfb) as editor:
         editor.wait_window()
         editor.click(138, 214)
         editor.key("End")
@@ -79,21 +62,16 @@ def test_save_under_a_typed_name(program, runtime, xvfb):
             editor.key("BackSpace")
         editor.xdotool("type", "--delay", "80", "hero")
         editor.key("Return")
-        ctrl(editor, "s")
+        editor.chord("ctrl", "s")
         editor.answer(1, expected_buttons=1)
         assert os.path.exists(editor.path("gfx/skins/hero.bmp"))
         with open(editor.path("Options.cfg")) as f:
             assert f.read().split("\n")[13] == "hero", "the last skin is the name as typed"
-        editor.close_until_asked()
-        editor.answer(1)
-        assert editor.wait_exit() == 0
-    finally:
-        editor.finish()
+        editor.quit()
 
 
 def test_quit_with_unsaved_changes_asks_each_question(program, runtime, xvfb):
-    editor = Editor(program, runtime, xvfb, prepare=with_skin_copy)
-    try:
+    with with_skin_copy(program, runtime, xvfb) as editor:
         editor.wait_window()
         original = sheet_pixel(editor, "mine.bmp")
         paint_dot(editor)
@@ -116,8 +94,6 @@ def test_quit_with_unsaved_changes_asks_each_question(program, runtime, xvfb):
         editor.answer(2, expected_buttons=3)  # "No": quit without saving
         assert editor.wait_exit() == 0
         assert sheet_pixel(editor, "mine.bmp") == original
-    finally:
-        editor.finish()
 
 
 if __name__ == "__main__":

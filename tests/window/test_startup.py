@@ -1,5 +1,6 @@
 """The editor in a real window: start-up, close requests, screenshots."""
 import os
+import pathlib
 import time
 
 from xharness import Editor, main
@@ -15,22 +16,16 @@ BUILT_IN_OPTIONS = (
 
 
 def test_close_button_writes_built_in_options(program, runtime, xvfb):
-    editor = Editor(program, runtime, xvfb)
-    try:
+    with Editor(program, runtime, xvfb) as editor:
         editor.wait_window()
         assert editor.title() == "Moltwork v0.7a", editor.title()
-        editor.close_until_asked()
-        editor.answer(1, expected_buttons=2)
-        assert editor.wait_exit() == 0
+        editor.quit()
         with open(editor.path("Options.cfg")) as f:
             assert f.read() == BUILT_IN_OPTIONS
-    finally:
-        editor.finish()
 
 
 def test_escape_requests_closing(program, runtime, xvfb):
-    editor = Editor(program, runtime, xvfb)
-    try:
+    with Editor(program, runtime, xvfb) as editor:
         editor.wait_window()
         editor.key("Escape")
         time.sleep(0.3)
@@ -41,45 +36,33 @@ def test_escape_requests_closing(program, runtime, xvfb):
         editor.key("Escape")
         editor.answer(1, expected_buttons=2)
         assert editor.wait_exit() == 0
-    finally:
-        editor.finish()
 
 
 def test_held_insert_writes_consecutive_screenshots(program, runtime, xvfb):
     def keep_one(workdir):
-        with open(os.path.join(workdir, "screenshots", "screenshot1.bmp"), "wb") as f:
-            f.write(b"mine")
+        pathlib.Path(workdir, "screenshots", "screenshot1.bmp").write_bytes(b"mine")
 
-    editor = Editor(program, runtime, xvfb, prepare=keep_one)
-    try:
+    with Editor(program, runtime, xvfb, prepare=keep_one) as editor:
         editor.wait_window()
         editor.key("Insert", hold=0.3)
         time.sleep(0.2)
-        shots = sorted(os.listdir(editor.path("screenshots")), key=lambda n: int(n[10:-4]))
-        numbers = [int(n[10:-4]) for n in shots]
+        numbers = sorted(int(n[10:-4]) for n in os.listdir(editor.path("screenshots")))
         assert numbers[:3] == [0, 1, 2] and numbers == list(range(len(numbers))), numbers
         with open(editor.path("screenshots/screenshot1.bmp"), "rb") as f:
             assert f.read() == b"mine", "an existing screenshot was overwritten"
         with open(editor.path("screenshots/screenshot0.bmp"), "rb") as f:
             assert f.read(2) == b"BM"
-        editor.close_until_asked()
-        editor.answer(1)
-        assert editor.wait_exit() == 0
-    finally:
-        editor.finish()
+        editor.quit()
 
 
 def test_missing_image_is_reported_in_a_message_box(program, runtime, xvfb):
     def remove_target(workdir):
         os.remove(os.path.join(workdir, "Moltwork", "Target.png"))
 
-    editor = Editor(program, runtime, xvfb, prepare=remove_target)
-    try:
+    with Editor(program, runtime, xvfb, prepare=remove_target) as editor:
         assert editor.wait_exit() == 255
-        assert editor.messages().rstrip("\n") == 'File "Moltwork/Target.png" is missing or corrupt.\nAborting program.', \
-            repr(editor.messages())
-    finally:
-        editor.finish()
+        assert editor.messages().rstrip("\n") == \
+            'File "Moltwork/Target.png" is missing or corrupt.\nAborting program.', repr(editor.messages())
 
 
 if __name__ == "__main__":

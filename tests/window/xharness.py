@@ -1,14 +1,13 @@
-"""Runs the built editor in a real window under Xvfb and drives it with xdotool.
-
-Input is polled once per pass, so every press and release is held for some
-tens of milliseconds. The library's start-up message boxes go to `xmessage`;
-a stub first on PATH records them in the working directory.
-"""
+"""Runs the built editor under Xvfb and drives it with xdotool. Input is polled
+once per pass, so every press and release is held for some tens of milliseconds.
+The library's start-up message boxes go to an `xmessage` stub that records them."""
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
+import traceback
 
 from Xlib import X, display, protocol
 
@@ -17,8 +16,7 @@ HOLD = 0.1
 
 class Xvfb:
     def __init__(self):
-        self.number = self._free_display()
-        self.name = ":%d" % self.number
+        self.name = ":%d" % next(n for n in range(90, 200) if not os.path.exists("/tmp/.X%d-lock" % n))
         self.proc = subprocess.Popen(
             ["Xvfb", self.name, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -37,13 +35,6 @@ class Xvfb:
         except Exception:
             return False
 
-    @staticmethod
-    def _free_display():
-        for n in range(90, 200):
-            if not os.path.exists("/tmp/.X%d-lock" % n):
-                return n
-        raise RuntimeError("no free X display")
-
     def stop(self):
         self.proc.terminate()
         self.proc.wait()
@@ -56,30 +47,35 @@ class Editor:
         self.xvfb = xvfb
         self.workdir = tempfile.mkdtemp(prefix="moltwork-window-")
         shutil.copytree(runtime, self.workdir, dirs_exist_ok=True)
-        self.bin = os.path.join(self.workdir, ".bin")
-        os.makedirs(self.bin)
-        stub = os.path.join(self.bin, "xmessage")
-        with open(stub, "w") as f:
+        stubs = self.path(".bin")
+        os.makedirs(stubs)
+        with open(os.path.join(stubs, "xmessage"), "w") as f:
             f.write('#!/bin/sh\nfor last; do :; done\nprintf "%s\\n" "$last" >> "$MOLTWORK_MESSAGES"\n')
-        os.chmod(stub, 0o755)
+        os.chmod(os.path.join(stubs, "xmessage"), 0o755)
         if prepare:
             prepare(self.workdir)
-        env = dict(os.environ)
-        env["DISPLAY"] = xvfb.name
-        env["PATH"] = self.bin + os.pathsep + env.get("PATH", "")
-        env["MOLTWORK_MESSAGES"] = self.path(".messages")
+        env = dict(os.environ, DISPLAY=xvfb.name, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
+                   MOLTWORK_MESSAGES=self.path(".messages"))
         self.command = dict(args=[program], cwd=self.workdir, env=env,
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.proc = subprocess.Popen(**self.command)
         self.window = None
         self.restarted = False
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        shutil.rmtree(self.workdir, ignore_errors=True)
+
     def path(self, relative):
         return os.path.join(self.workdir, relative)
 
     def xdotool(self, *args):
-        env = dict(os.environ, DISPLAY=self.xvfb.name)
-        return subprocess.run(["xdotool"] + [str(a) for a in args], env=env,
+        return subprocess.run(["xdotool"] + [str(a) for a in args], env=dict(os.environ, DISPLAY=self.xvfb.name),
                               capture_output=True, text=True).stdout.strip()
 
     def wait_window(self, timeout=15):
@@ -133,18 +129,29 @@ class Editor:
         self.xdotool("keyup", name)
         time.sleep(HOLD)
 
-    def close_request(self):
-        """What a window manager sends when the close button is pressed."""
-        self._send_close_request()
+    def chord(self, *modifiers_and_key):
+        """Modifiers held around a press of the last key."""
+        *modifiers, key = modifiers_and_key
+        for m in modifiers:
+            self.xdotool("keydown", m)
+        self.key(key)
+        for m in reversed(modifiers):
+            self.xdotool("keyup", m)
+        time.sleep(0.1)
 
     def close_until_asked(self, attempts=3):
-        """A close request, repeated while no question appears: under Xvfb
-        the library now and then misses one."""
+        """A close request, repeated while no question appears: Xvfb drops some."""
         for _ in range(attempts):
             self._send_close_request()
-            if self.wait_for_window(timeout=1.5):
+            if self._buttons(timeout=1.5):
                 return
         raise AssertionError("the close request was never answered with a question")
+
+    def quit(self):
+        """Closes the window, answers Quit to the question, and waits for a clean exit."""
+        self.close_until_asked()
+        self.answer(1, expected_buttons=2)
+        assert self.wait_exit() == 0
 
     def _send_close_request(self):
         d = display.Display(self.xvfb.name)
@@ -158,7 +165,6 @@ class Editor:
         d.close()
 
     def capture(self):
-        """The window's pixels as rows of (r, g, b)."""
         env = dict(os.environ, DISPLAY=self.xvfb.name)
         if self.proc.poll() is not None:
             raise AssertionError("the editor has ended (status %s)" % self.proc.returncode)
@@ -166,37 +172,27 @@ class Editor:
                              env=env, capture_output=True, check=True, timeout=20).stdout
         return Picture(ppm)
 
-    def wait_for_window(self, timeout):
-        """Whether a message window is shown within the time."""
-        outline = read_png_pixel(self.path("Moltwork/WindowObjects/ButtonColors.png"), 0, 0)
-        self.move(5, 590)
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if window_buttons(self.capture(), outline):
-                return True
-            time.sleep(0.1)
-        return False
-
-    def answer(self, button, expected_buttons=None, timeout=5):
-        """Presses button n (from 1, left to right) of the message window
-        being shown, once it is on the screen."""
-        outline = read_png_pixel(self.path("Moltwork/WindowObjects/ButtonColors.png"), 0, 0)
+    def _buttons(self, timeout):
+        """The buttons of the message window shown within the time, if any."""
+        outline = read_image(self.path("Moltwork/WindowObjects/ButtonColors.png")).pixel(0, 0)
         self.move(5, 590)  # a hovered button's outline takes another colour
         deadline = time.time() + timeout
         while time.time() < deadline:
             buttons = window_buttons(self.capture(), outline)
             if buttons:
-                if expected_buttons is not None:
-                    assert len(buttons) == expected_buttons, buttons
-                x, y, width = buttons[button - 1]
-                self.click(x + width // 2, y + 6)
-                time.sleep(0.1)
-                return
+                return buttons
             time.sleep(0.1)
-        failed = self.capture()
-        with open("/tmp/moltwork-no-window.ppm", "wb") as f:
-            f.write(b"P6\n%d %d\n255\n" % (failed.width, failed.height) + failed.data)
-        raise AssertionError("no message window appeared")
+        return []
+
+    def answer(self, button, expected_buttons=None, timeout=5):
+        """Presses button n (from 1, left to right) of the message window
+        being shown, once it is on the screen."""
+        buttons = self._buttons(timeout)
+        assert buttons, "no message window appeared"
+        assert expected_buttons in (None, len(buttons)), buttons
+        x, y, width = buttons[button - 1]
+        self.click(x + width // 2, y + 6)
+        time.sleep(0.1)
 
     def wait_exit(self, timeout=10):
         try:
@@ -212,12 +208,6 @@ class Editor:
         except FileNotFoundError:
             return ""
 
-    def finish(self):
-        if self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait()
-        shutil.rmtree(self.workdir, ignore_errors=True)
-
 
 class Picture:
     def __init__(self, ppm):
@@ -231,9 +221,6 @@ class Picture:
 
 
 def main(tests):
-    """Runs each test(program, runtime, xvfb); prints a closing count line."""
-    import sys
-    import traceback
     program, runtime = sys.argv[1], sys.argv[2]
     xvfb = Xvfb()
     passed = failed = 0
@@ -253,37 +240,17 @@ def main(tests):
     sys.exit(1 if failed else 0)
 
 
-def read_bmp(path):
-    """A 24-bit BMP as rows of (r, g, b), top row first."""
-    import struct
-    with open(path, "rb") as f:
-        data = f.read()
-    offset, = struct.unpack_from("<I", data, 10)
-    width, height = struct.unpack_from("<ii", data, 18)
-    bits, = struct.unpack_from("<H", data, 28)
-    assert bits == 24, "expected a 24-bit BMP"
-    row_size = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(abs(height)):
-        source = height - 1 - y if height > 0 else y
-        start = offset + source * row_size
-        rows.append([(data[start + 3 * x + 2], data[start + 3 * x + 1], data[start + 3 * x])
-                     for x in range(width)])
-    return rows
-
-
-def read_png_pixel(path, x, y):
-    """One pixel of a PNG file, read with ImageMagick."""
-    out = subprocess.run(["convert", "%s[1x1+%d+%d]" % (path, x, y), "-depth", "8", "txt:-"],
-                         capture_output=True, text=True, check=True).stdout
-    rgb = out.splitlines()[1].split("(")[1].split(")")[0].split(",")
-    return tuple(int(float(v)) for v in rgb[:3])
+def read_image(path):
+    """An image file's pixels, read with ImageMagick."""
+    return Picture(subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
+                                  check=True).stdout)
 
 
 def window_buttons(picture, outline):
     """The buttons of a shown message window, left to right, found by the
-    top edges of their outlines: (x, y, width) each."""
-    found = []
+    top edges of their outlines: (x, y, width) each. An edge may be more
+    than one row thick, and the bottom edge repeats the top one."""
+    tops = []
     for y in range(picture.height):
         x = 0
         while x < picture.width:
@@ -291,12 +258,15 @@ def window_buttons(picture, outline):
                 start = x
                 while x < picture.width and picture.pixel(x, y) == outline:
                     x += 1
-                if x - start >= 24 and not any(abs(fx - start) < 2 and abs(fy - y) < 3 for fx, fy, _ in found):
-                    found.append((start, y, x - start))
+                if x - start >= 24 and not any(abs(tx - start) < 2 and (abs(ty - y) < 3 or tw == x - start)
+                                               for tx, ty, tw in tops):
+                    tops.append((start, y, x - start))
             x += 1
-    # Each button's outline has a top and a bottom edge: keep the top ones.
-    tops = []
-    for bx, by, w in sorted(found, key=lambda b: (b[1], b[0])):
-        if not any(abs(tx - bx) < 2 and tw == w for tx, ty, tw in tops):
-            tops.append((bx, by, w))
     return sorted(tops)
+
+
+def write_options(workdir, autoload, skin):
+    """An Options.cfg with the given autoload setting and last skin, both grids off."""
+    with open(os.path.join(workdir, "Options.cfg"), "w") as f:
+        f.write("c\nUntitled.bmp\n\nc\ngfx/packs/Classic/palette.bmp\n\nc\ngfx/skins/\n\n"
+                "c\n%s\n\nc\n%s\n\nc\nno\n\nc\nno" % (autoload, skin))
