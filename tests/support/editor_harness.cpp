@@ -87,10 +87,30 @@ void run_shell(const std::string &command)
         ADD_FAILURE() << "command failed: " << command;
     }
 }
+std::vector<std::string> workdirs_made;
+pid_t test_process = 0;
+
+// A child that ends through exit() (start-up failures do) runs this too:
+// only the test process itself may clean up.
+void remove_workdirs()
+{
+    if (getpid() != test_process) {
+        return;
+    }
+    for (const std::string &dir : workdirs_made) {
+        if (std::system(("rm -rf " + dir).c_str()) != 0) {
+            std::fprintf(stderr, "could not remove %s\n", dir.c_str());
+        }
+    }
+}
 } // namespace
 
 std::string make_workdir()
 {
+    if (workdirs_made.empty()) {
+        test_process = getpid();
+        std::atexit(remove_workdirs);
+    }
     char pattern[] = "/tmp/moltwork-test-XXXXXX";
     const char *dir = mkdtemp(pattern);
     if (!dir) {
@@ -98,6 +118,7 @@ std::string make_workdir()
         return "/tmp";
     }
     run_shell(std::string("cp -R ") + MOLTWORK_RUNTIME_DIR + "/. " + dir);
+    workdirs_made.push_back(dir);
     return dir;
 }
 
