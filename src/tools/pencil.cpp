@@ -1,4 +1,3 @@
-#include "app/app.h"
 #include "document/document.h"
 #include "tools/tools.h"
 
@@ -63,12 +62,9 @@ void commit_alt_line_on_release()
 
 void pencil_tool()
 {
-    clear_to_color(FloatingGraphic, transparent_color());
+    begin_tool_pass();
     if (!alt_down()) {
         detect_change();
-    }
-    if (mouse_sprite == BrushCursor) {
-        set_pointer(Cursor);
     }
     if (canvas == 1 || canvas == 2) {
         BITMAP *target = stroke_frame();
