@@ -164,11 +164,8 @@ void check_option_and_page_keys()
 
 void check_grid_keys()
 {
-    if (key[KEY_G] && ctrl() && !shift() && !letter_g_held) {
-        show_left_grid ^= 1;
-    }
-    if (key[KEY_G] && ctrl() && shift() && !letter_g_held) {
-        show_right_grid ^= 1;
+    if (key[KEY_G] && ctrl() && !letter_g_held) {
+        (shift() ? show_right_grid : show_left_grid) ^= 1;
     }
 }
 

@@ -139,26 +139,6 @@ TEST(Input, LatchesFireOncePerPressAndLetterLatchesIgnoreLateCtrl)
     });
 }
 
-TEST(Input, ColourKeysWalkTheSwatchesAcrossTheTransparentOne)
-{
-    EXPECT_SCENARIO([] {
-        Bcolor = palette_entry(11);
-        tap(KEY_EQUALS);
-        EXPECT_EQ(Bcolor, transparent_color());
-        Bcolor = palette_entry(0);
-        tap(KEY_MINUS);
-        EXPECT_EQ(Bcolor, palette_entry(24));
-        Fcolor = palette_entry(3);
-        tap(KEY_9);
-        EXPECT_EQ(Fcolor, palette_entry(2));
-        input::key_down(KEY_0);
-        passes(5);
-        input::key_up(KEY_0);
-        passes(1);
-        EXPECT_EQ(Fcolor, palette_entry(3)) << "a held key steps once";
-    });
-}
-
 TEST(Input, ToolKeysAndBracketsStepTheActiveToolsOption)
 {
     EXPECT_SCENARIO([] {

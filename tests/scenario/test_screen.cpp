@@ -125,27 +125,6 @@ TEST(Screen, PaletteFramesTheRecolouredStripAndTheLabels)
         write_test_palette);
 }
 
-TEST(Screen, PowerUpOverlayStandsBehindTheCharacter)
-{
-    EXPECT_SCENARIO(
-        [] {
-            clear_to_color(Cape, makecol(9, 9, 9));
-            putpixel(StandingFrame, 0, 0, base(2));
-            input::move(290, 250);
-            input::buttons(1);
-            passes(1);
-            input::buttons(0);
-            draw_pass();
-            EXPECT_EQ(preview_items[0], 1);
-            EXPECT_TRUE(filled(273, 281, 276, 284, variant(2, 1))) << "the character covers the cape";
-            EXPECT_TRUE(filled(277, 281, 280, 284, makecol(9, 9, 9)))
-                << "the cape shows where the frame is empty";
-            EXPECT_TRUE(shows_image(P_Selected, 273, 236, 2));
-            EXPECT_TRUE(shows_image(P_Unselected, 313, 236, 2));
-        },
-        write_test_palette);
-}
-
 TEST(Screen, GridsInvertTheCanvasWithTheGreyRule)
 {
     EXPECT_SCENARIO(

@@ -125,14 +125,6 @@ std::string make_workdir()
 ChildResult run_in_child(const std::string &workdir, const std::function<void()> &body)
 {
     const std::string output_path = workdir + "/.child-output";
-    // For a debugger: MOLTWORK_TEST_IN_PROCESS=1 runs one test's body without forking.
-    if (std::getenv("MOLTWORK_TEST_IN_PROCESS")) {
-        if (chdir(workdir.c_str()) != 0) {
-            return {99, ""};
-        }
-        body();
-        return {::testing::Test::HasFailure() ? 1 : 0, ""};
-    }
     std::fflush(stdout);
     const pid_t pid = fork();
     if (pid == 0) {
@@ -262,8 +254,5 @@ ChildResult run_scenario(const std::function<void()> &body,
         }
         body();
     });
-    if (!std::getenv("MOLTWORK_TEST_IN_PROCESS")) {
-        run_shell("rm -rf " + workdir);
-    }
     return result;
 }

@@ -1,7 +1,5 @@
 // The generated art must work in the editor: fonts that read back glyph by
-// glyph, help books whose pages cut cleanly, a palette and default skin that
-// recolour per team, brushes on their cutting grid, a greyed Undo that hides
-// the live one.
+// glyph, and a palette and default skin that recolour per team.
 #include "headless.h"
 
 #include <allegro.h>
@@ -101,27 +99,6 @@ TEST(Art, FontsReadBackWithOneGlyphPerCharacterInTwoColours)
     }
 }
 
-TEST(Art, HelpBooksHaveSeveralPagesHiddenSeparatorsAndFreeArrowSpots)
-{
-    for (const char *tool : {"Brush", "Pencil", "Fill", "Ellipse", "Rectangle", "Line"}) {
-        SCOPED_TRACE(tool);
-        const Image book(std::string("Moltwork/Helps/") + tool + "Tool.png");
-        ASSERT_NE(book.bmp, nullptr);
-        const int pages = (book.bmp->w + 1) / 241;
-        EXPECT_GE(pages, 2);
-        for (int i = 0; i < pages; ++i) {
-            if (i > 0) {
-                EXPECT_EQ(pixels(book.bmp, 241 * i - 1, 0, 1, 92), std::vector<int>(92, magenta()));
-            }
-            // The editor draws the page-turn arrows at (8, 12) and (217, 12).
-            for (int spot_x : {8, 217}) {
-                const std::vector<int> spot = pixels(book.bmp, 241 * i + spot_x, 12, 14, 14);
-                EXPECT_EQ(std::set<int>(spot.begin(), spot.end()).size(), 1u) << "page " << i;
-            }
-        }
-    }
-}
-
 TEST(Art, PaletteBaseColoursAreDistinctAndEachTeamRecoloursTheSkin)
 {
     const Image palette("gfx/packs/Classic/palette.bmp");
@@ -166,43 +143,4 @@ TEST(Art, SkinIsSixPosesOfDoubledPixelsInBaseColours)
     }
     EXPECT_EQ(poses.size(), 6u);
     EXPECT_EQ(poses.count(std::vector<int>(256, magenta())), 0u);
-}
-
-TEST(Art, BrushesAreTwentyFourDistinctShapesOnTheCuttingGrid)
-{
-    const Image sheet("Moltwork/Brushes.png");
-    const int outside = makecol32(128, 0, 255);
-    std::set<std::vector<bool>> shapes;
-    for (int k = 0; k < 24; ++k) {
-        std::vector<bool> shape;
-        for (int p : pixels(sheet.bmp, 9 * (k % 8), 9 * (k / 8), 8, 8)) {
-            EXPECT_NE(p, magenta()) << "brush " << k;
-            shape.push_back(p != outside);
-        }
-        shapes.insert(shape);
-        if (k == 0) {
-            EXPECT_EQ(std::count(shape.begin(), shape.end(), true), 1) << "brush 0 is one pixel";
-            EXPECT_TRUE(shape[4 * 8 + 4]) << "under the pointer";
-        }
-    }
-    EXPECT_EQ(shapes.size(), 24u);
-    for (int y = 0; y < 26; ++y) {
-        EXPECT_EQ(sheet.at(8, y), magenta()) << "gutter";
-    }
-}
-
-TEST(Art, GreyedUndoHidesTheLiveLabel)
-{
-    const Image words("Moltwork/MenuObjects/EditText.png");
-    const Image greyed("Moltwork/MenuObjects/NoUndo.png");
-    int label = 0;
-    for (int y = 0; y < words.bmp->h; ++y) {
-        for (int x = 0; x < words.bmp->w; ++x) {
-            if (words.at(x, y) != magenta()) {
-                ++label;
-                EXPECT_NE(greyed.at(x, y), magenta()) << x << ", " << y;
-            }
-        }
-    }
-    EXPECT_GT(label, 0);
 }
