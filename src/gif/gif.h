@@ -87,6 +87,29 @@ bool gif_screen_fits(const RawAnimation *animation, int bitmap_count);
 // frame's local one when there is none; entries beyond the palette are black.
 void gif_animation_palette(const RawAnimation *animation, RGB *palette);
 
+// ---- The GIF89a file format, shared by the reader and the writer -----------
+
+namespace gif_format
+{
+constexpr int kTableFlag = 0x80; // a colour table follows the descriptor
+constexpr int kInterlaceFlag = 0x40;
+constexpr int kTableSizeMask = 0x07;
+constexpr int kImageSeparator = 0x2C;
+constexpr int kExtensionIntroducer = 0x21;
+constexpr int kTrailer = 0x3B;
+constexpr int kBlockTerminator = 0x00;
+constexpr int kGraphicControlLabel = 0xF9;
+constexpr int kGraphicControlSize = 4;
+constexpr int kTransparencyFlag = 0x01;
+constexpr int kApplicationLabel = 0xFF;
+constexpr char kLoopApplication[] = "NETSCAPE2.0";
+constexpr int kLoopSubBlockSize = 3;
+constexpr int kLoopSubBlockId = 1;
+constexpr int kLargestSubBlock = 255;
+constexpr int kMaxCodes = 4096;
+constexpr int kMaxCodeWidth = 12;
+} // namespace gif_format
+
 // ---- Animation export ---------------------------------------------------------
 
 // Writes the standing and walking frames of the preview, in its team colours

@@ -10,22 +10,9 @@
 
 namespace
 {
+using namespace gif_format;
 
 constexpr char kSignaturePrefix[] = "GIF8";
-constexpr int kTableFlag = 0x80;
-constexpr int kInterlaceFlag = 0x40;
-constexpr int kTableSizeMask = 0x07;
-constexpr int kImageSeparator = 0x2C;
-constexpr int kExtensionIntroducer = 0x21;
-constexpr int kTrailer = 0x3B;
-constexpr int kGraphicControlLabel = 0xF9;
-constexpr int kGraphicControlSize = 4;
-constexpr int kTransparencyFlag = 0x01;
-constexpr int kApplicationLabel = 0xFF;
-constexpr char kLoopApplication[] = "NETSCAPE2.0";
-constexpr int kLoopSubBlockSize = 3;
-constexpr int kLoopSubBlockId = 1;
-constexpr int kLargestSubBlock = 255;
 
 // Bytes from the PACKFILE; reading past its end marks the input truncated.
 class Input

@@ -7,22 +7,12 @@
 
 namespace
 {
+using namespace gif_format;
 
 constexpr char kSignature[] = "GIF89a";
 constexpr int kScreenFlagsWithTable = 0xF0; // global table present, colour resolution 7
 constexpr int kScreenFlagsWithoutTable = 0x70;
-constexpr int kLocalTableFlag = 0x80;
-constexpr int kExtensionIntroducer = 0x21;
-constexpr int kApplicationLabel = 0xFF;
-constexpr int kGraphicControlLabel = 0xF9;
-constexpr int kGraphicControlSize = 4;
-constexpr int kTransparencyFlag = 0x01;
-constexpr char kLoopApplication[] = "NETSCAPE2.0";
-constexpr int kLoopSubBlockSize = 3;
-constexpr int kLoopSubBlockId = 1;
-constexpr int kImageSeparator = 0x2C;
-constexpr int kBlockTerminator = 0x00;
-constexpr int kTrailer = 0x3B;
+constexpr int kTableFlag = 0x80;
 constexpr int kLargestWord = 0xFFFF;
 
 // Smallest k >= 0 with 2^k >= count.
@@ -126,7 +116,7 @@ void write_image_descriptor(PACKFILE *file, const RawFrame &frame)
     pack_iputw(frame.y_offset, file);
     pack_iputw(frame.image->w, file);
     pack_iputw(frame.image->h, file);
-    pack_putc(bits > 0 ? kLocalTableFlag + bits - 1 : 0, file);
+    pack_putc(bits > 0 ? kTableFlag + bits - 1 : 0, file);
 }
 
 void write_image_data(PACKFILE *file, const RawFrame &frame)

@@ -9,9 +9,8 @@
 
 namespace
 {
+using namespace gif_format;
 
-constexpr int kMaxCodes = 4096;
-constexpr int kMaxCodeWidth = 12;
 constexpr int kLargestMinCodeSize = 11;
 
 std::uint64_t load_little_endian_64(const unsigned char *p)

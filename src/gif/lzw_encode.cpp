@@ -8,9 +8,8 @@
 
 namespace
 {
+using namespace gif_format;
 
-constexpr int kMaxCodes = 4096;
-constexpr int kMaxCodeWidth = 12;
 constexpr int kSubBlockSize = 255;
 constexpr int kSmallestMinCodeSize = 2;
 
