@@ -6,12 +6,15 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import itertools
 import time
 import traceback
 
 from Xlib import X, display, protocol
 
 HOLD = 0.1
+# Two plain spots of the backdrop.
+POINTER_SPOTS = ((700, 100), (690, 110))
 
 
 class Xvfb:
@@ -104,10 +107,32 @@ class Editor:
         requests count only once the editor's screen is shown."""
         while time.time() < deadline:
             if self.capture().pixel(790, 590) != (0, 0, 0):
-                time.sleep(0.1)
+                self._settle_pointer(deadline)
                 return
             time.sleep(0.05)
         raise AssertionError("the editor never showed its screen")
+
+    def _settle_pointer(self, deadline):
+        """The library starts its mouse by placing the pointer itself and
+        follows X moves only relatively for a moment, so early moves can leave
+        the editor's pointer elsewhere. Wait until the editor draws its pointer
+        where X has it, several times over."""
+        tip = read_image(self.path("Moltwork/Cursor.png")).pixel(0, 0)
+        agreed = 0
+        for turn in itertools.count():
+            if time.time() > deadline:
+                raise AssertionError("the editor's pointer never followed the X pointer")
+            x, y = POINTER_SPOTS[turn % 2]
+            self.move(x, y)
+            time.sleep(0.1)
+            agreed = agreed + 1 if self._pointer_shown_at(x, y, tip) else 0
+            if agreed == 4:
+                return
+
+    def _pointer_shown_at(self, x, y, tip):
+        location = dict(part.split(":") for part in self.xdotool("getmouselocation").split())
+        shot = self.capture()
+        return (int(location["x"]), int(location["y"])) == (x, y) and shot.pixel(x, y) == tip
 
     def title(self):
         return self.xdotool("getwindowname", self.window)
@@ -139,17 +164,15 @@ class Editor:
             self.xdotool("keyup", m)
         time.sleep(0.1)
 
-    def close_until_asked(self, attempts=3):
-        """A close request, repeated while no question appears: Xvfb drops some."""
-        for _ in range(attempts):
-            self._send_close_request()
-            if self._buttons(timeout=1.5):
-                return
-        raise AssertionError("the close request was never answered with a question")
+    def ask_to_close(self):
+        """What the close button of a window manager sends; a question follows."""
+        self._send_close_request()
+        if not self._buttons(timeout=5):
+            raise AssertionError("the close request was never answered with a question")
 
     def quit(self):
         """Closes the window, answers Quit to the question, and waits for a clean exit."""
-        self.close_until_asked()
+        self.ask_to_close()
         self.answer(1, expected_buttons=2)
         assert self.wait_exit() == 0
 
@@ -161,7 +184,7 @@ class Editor:
         event = protocol.event.ClientMessage(window=w, client_type=protocols,
                                              data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         w.send_event(event, event_mask=X.NoEventMask)
-        d.flush()
+        d.sync()  # the server may drop what a client sent just before leaving
         d.close()
 
     def capture(self):
@@ -250,18 +273,24 @@ def window_buttons(picture, outline):
     """The buttons of a shown message window, left to right, found by the
     top edges of their outlines: (x, y, width) each. An edge may be more
     than one row thick, and the bottom edge repeats the top one."""
+    colour = bytes(outline)
+    stride = 3 * picture.width
     tops = []
     for y in range(picture.height):
-        x = 0
-        while x < picture.width:
-            if picture.pixel(x, y) == outline:
-                start = x
-                while x < picture.width and picture.pixel(x, y) == outline:
-                    x += 1
-                if x - start >= 24 and not any(abs(tx - start) < 2 and (abs(ty - y) < 3 or tw == x - start)
-                                               for tx, ty, tw in tops):
-                    tops.append((start, y, x - start))
-            x += 1
+        row = picture.data[y * stride:(y + 1) * stride]
+        at = row.find(colour)
+        while at != -1:
+            if at % 3:
+                at = row.find(colour, at + 1)
+                continue
+            end = at
+            while row[end:end + 3] == colour:
+                end += 3
+            start, width = at // 3, (end - at) // 3
+            if width >= 24 and not any(abs(tx - start) < 2 and (abs(ty - y) < 3 or tw == width)
+                                       for tx, ty, tw in tops):
+                tops.append((start, y, width))
+            at = row.find(colour, end)
     return sorted(tops)
 
 
