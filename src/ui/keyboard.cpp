@@ -187,27 +187,19 @@ void refresh_latches()
     letter_e_held = key[KEY_E];
 }
 
-// Arrow keys nudge the pointer by one frame pixel while the mouse is still.
+// Arrow keys nudge the pointer by one frame pixel while the mouse is still;
+// opposite arrows cancel out.
 void nudge_pointer()
 {
     if (mx != old_mx || my != old_my || editing_text) {
         return;
     }
-    if (key[KEY_LEFT] && !key[KEY_RIGHT]) {
-        position_mouse(mx - 12, my);
-        mx -= 12;
-    }
-    if (key[KEY_RIGHT] && !key[KEY_LEFT]) {
-        position_mouse(mx + 12, my);
-        mx += 12;
-    }
-    if (key[KEY_UP] && !key[KEY_DOWN]) {
-        position_mouse(mx, my - 12);
-        my -= 12;
-    }
-    if (key[KEY_DOWN] && !key[KEY_UP]) {
-        position_mouse(mx, my + 12);
-        my += 12;
+    const int dx = 12 * ((key[KEY_RIGHT] && !key[KEY_LEFT]) - (key[KEY_LEFT] && !key[KEY_RIGHT]));
+    const int dy = 12 * ((key[KEY_DOWN] && !key[KEY_UP]) - (key[KEY_UP] && !key[KEY_DOWN]));
+    if (dx || dy) {
+        mx += dx;
+        my += dy;
+        position_mouse(mx, my);
     }
 }
 } // namespace
