@@ -100,18 +100,3 @@ TEST(Composition, EqualsTheDocumentedOrderAcrossSettingChanges)
         expect_same_as_reference("a long name");
     });
 }
-
-TEST(Composition, ThePointerLeavesNoTraceWhereItWas)
-{
-    EXPECT_SCENARIO([] {
-        input::move(500, 100);
-        passes(2);
-        input::move(700, 580);
-        passes(1);
-        for (int y = 100; y < 100 + Cursor->h; ++y) {
-            for (int x = 500; x < 500 + Cursor->w; ++x) {
-                ASSERT_EQ(getpixel(ActiveBuffer, x, y), getpixel(StaticBuffer, x, y)) << x << ", " << y;
-            }
-        }
-    });
-}

@@ -20,12 +20,7 @@ namespace
 void export_with_ctrl_e(Window *expected)
 {
     windows_script::answer(expected, 1);
-    input::shifts(KB_CTRL_FLAG);
-    input::key_down(KEY_E);
-    passes(1);
-    input::key_up(KEY_E);
-    input::shifts(0);
-    passes(1);
+    tap(KEY_E, KB_CTRL_FLAG);
 }
 
 std::string exported(const std::string &name)

@@ -10,17 +10,6 @@
 
 namespace
 {
-// Holds a key (with modifier flags) for one pass, then releases it for one.
-void tap(int scancode, int flags = 0)
-{
-    input::shifts(flags);
-    input::key_down(scancode);
-    passes(1);
-    input::key_up(scancode);
-    input::shifts(0);
-    passes(1);
-}
-
 // Sets the buttons held (with the pointer moved first when given) and runs a pass.
 void hold(int bits, int x = -1, int y = -1)
 {
@@ -29,12 +18,6 @@ void hold(int bits, int x = -1, int y = -1)
     }
     input::buttons(bits);
     passes(1);
-}
-
-void click(int x, int y, int bits = 1)
-{
-    hold(bits, x, y);
-    hold(0);
 }
 } // namespace
 

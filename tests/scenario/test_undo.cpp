@@ -10,16 +10,6 @@
 
 #include <vector>
 
-namespace
-{
-// A change recorded as a stroke on canvas 1 (left) or 2 (right) records it.
-void stroke(int canvas, int x, int y, int color)
-{
-    add_step(canvas);
-    putpixel(canvas == 1 ? CurrentFrame : CurrentFrame2, x, y, color);
-}
-} // namespace
-
 TEST(Undo, StepsComeBackInTimeOrderAcrossCanvasesAndFrames)
 {
     EXPECT_SCENARIO([] {

@@ -1,6 +1,7 @@
 #include "editor_harness.h"
 
 #include "app/app.h"
+#include "document/document.h"
 #include "headless.h"
 #include "ui/ui.h"
 #include "windows/windows.h"
@@ -214,6 +215,31 @@ void passes(int n)
     for (int i = 0; i < n; ++i) {
         run_pass();
     }
+}
+
+void tap(int scancode, int flags)
+{
+    input::shifts(flags);
+    input::key_down(scancode);
+    passes(1);
+    input::key_up(scancode);
+    input::shifts(0);
+    passes(1);
+}
+
+void click(int x, int y, int bits)
+{
+    input::move(x, y);
+    input::buttons(bits);
+    passes(1);
+    input::buttons(0);
+    passes(1);
+}
+
+void stroke(int canvas, int x, int y, int color)
+{
+    add_step(canvas);
+    putpixel(canvas == 1 ? CurrentFrame : CurrentFrame2, x, y, color);
 }
 
 std::string read_file(const std::string &path)

@@ -55,6 +55,13 @@ void custom(const std::function<void()> &each_pass);
 // Runs n passes of the main loop.
 void passes(int n = 1);
 
+// Holds a key (with modifier flags) for one pass, then releases it for one.
+void tap(int scancode, int flags = 0);
+// Holds mouse buttons at (x, y) for one pass, then releases them for one.
+void click(int x, int y, int bits = 1);
+// A change to the frame on canvas 1 (left) or 2 (right), recorded first like a stroke.
+void stroke(int canvas, int x, int y, int color);
+
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &content);
 

@@ -1,14 +1,5 @@
 #include "pixel_grid.h"
 
-void paint_rows(BITMAP *bmp, const std::vector<std::string> &rows, const Legend &legend, int x0, int y0)
-{
-    for (size_t y = 0; y < rows.size(); ++y) {
-        for (size_t x = 0; x < rows[y].size(); ++x) {
-            putpixel(bmp, x0 + static_cast<int>(x), y0 + static_cast<int>(y), legend.at(rows[y][x]));
-        }
-    }
-}
-
 std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend, int x0, int y0, int w, int h)
 {
     std::vector<std::string> rows;

@@ -10,8 +10,6 @@
 
 using Legend = std::map<char, int>;
 
-void paint_rows(BITMAP *bmp, const std::vector<std::string> &rows, const Legend &legend, int x0 = 0,
-                int y0 = 0);
 // The area as rows; pixels of colours not in the legend show as '?'.
 std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend, int x0, int y0, int w, int h);
 std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend);

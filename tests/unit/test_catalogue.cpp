@@ -8,11 +8,14 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -142,6 +145,30 @@ TEST(Catalogue, EveryFileExistsWithTheSizeTheLayoutUses)
         files += item.is_regular_file();
     }
     EXPECT_EQ(files, 95);
+}
+
+TEST(Catalogue, PaletteBaseColoursAreDistinctAndEveryTeamVariantRecolours)
+{
+    start_headless_library();
+    BITMAP *palette = load_bitmap(runtime("gfx/packs/Classic/palette.bmp").c_str(), nullptr);
+    ASSERT_NE(palette, nullptr);
+    const auto row = [&](int r) {
+        std::vector<int> colours;
+        for (int c = 0; c < 25; ++c) {
+            colours.push_back(getpixel(palette, c, r));
+        }
+        return colours;
+    };
+    const std::vector<int> base = row(0);
+    EXPECT_EQ(std::set<int>(base.begin(), base.end()).size(), 25u);
+    EXPECT_EQ(std::count(base.begin(), base.end(), makecol(255, 0, 255)), 0);
+    std::set<std::vector<int>> variants{base};
+    for (int team = 0; team < 4; ++team) {
+        for (int position : {1, 5, 6, 7, 8, 9}) {
+            EXPECT_TRUE(variants.insert(row(9 * team + position)).second) << team << " " << position;
+        }
+    }
+    destroy_bitmap(palette);
 }
 
 TEST(Catalogue, EachMissingOrUnreadableFileStopsStartUpWithItsMessage)

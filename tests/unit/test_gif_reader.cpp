@@ -1,8 +1,6 @@
-// The GIF reader: round trips through the writer, the oddities of real files, and hostile files that must
+// The GIF reader: the oddities of real files, and hostile files that must
 // be refused without harm.
 #include "test_gif_support.h"
-
-#include <cstring>
 
 using namespace gif_test;
 
@@ -50,28 +48,6 @@ class GifReader : public GifTest
 };
 
 } // namespace
-
-TEST_F(GifReader, ReadsBackWhatTheWriterWrites)
-{
-    AnimationPtr animation = four_frames();
-    animation->background = 3;
-    animation->loop_count = 12;
-    animation->frames[1].y_offset = 65535;
-    animation->frames[2].palette = AnimationPtr(single_frame(create_bitmap_ex(8, 1, 1), 128))->palette;
-    AnimationPtr back = load(save(animation.get()));
-    ASSERT_TRUE(back);
-    EXPECT_EQ((std::vector<int>{back->width, back->height, back->background, back->loop_count}),
-              (std::vector<int>{4, 4, 3, 12}));
-    EXPECT_EQ(std::memcmp(&back->palette, &animation->palette, sizeof(RawPalette)), 0);
-    ASSERT_EQ(back->frame_count, 4);
-    for (int i = 0; i < 4; i++) {
-        const RawFrame &a = animation->frames[i], &b = back->frames[i];
-        EXPECT_EQ(indices_of(b.image), indices_of(a.image)) << i;
-        EXPECT_EQ((std::vector<int>{b.x_offset, b.y_offset, b.delay, b.disposal, b.transparent}),
-                  (std::vector<int>{a.x_offset, a.y_offset, a.delay, a.disposal, a.transparent}));
-        EXPECT_EQ(std::memcmp(&b.palette, &a.palette, sizeof(RawPalette)), 0) << i;
-    }
-}
 
 TEST_F(GifReader, ToleratesWhatRealFilesContain)
 {

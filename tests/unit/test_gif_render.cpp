@@ -28,21 +28,6 @@ std::vector<std::string> composed(BITMAP *target)
 
 } // namespace
 
-TEST_F(GifRender, FramesFollowTheirDisposalMethods)
-{
-    AnimationPtr animation = four_frames();
-    BitmapPtr target(create_bitmap(4, 4));
-    clear_to_color(target.get(), makecol(1, 2, 3));
-    for (int pass = 0; pass < 2; pass++) // twice through, as a looping player would
-        for (int i = 0; i < 4; i++) {
-            gif_render_frame(animation.get(), target.get(), i, 0, 0);
-            EXPECT_ROWS(composed(target.get()), kComposed[i]);
-        }
-    gif_render_frame(animation.get(), target.get(), 4, 0, 0); // frames that do not exist draw nothing
-    gif_render_frame(animation.get(), target.get(), -1, 0, 0);
-    EXPECT_ROWS(composed(target.get()), kComposed[3]);
-}
-
 TEST_F(GifRender, LoadsEveryFrameComposed)
 {
     const std::string path = save(four_frames().get());

@@ -101,7 +101,7 @@ TEST_F(OptionsFile, LastSkinStaysOnlyWhenTheDirectoryPlusItsNameExists)
     EXPECT_EQ(config_file[9], "a") << "gfx/skins + a.bmp is gfx/skinsa.bmp, a plain prefix";
 }
 
-TEST_F(OptionsFile, ShortFileKeepsBuiltInsForWhatItLacks)
+TEST_F(OptionsFile, ShortFileKeepsBuiltInsAndAnOverlongLineIsCutInPlace)
 {
     write_file("Options.cfg", "c\nShort.bmp\n\nc\nmy/palette.bmp");
     read_config();
@@ -111,10 +111,7 @@ TEST_F(OptionsFile, ShortFileKeepsBuiltInsForWhatItLacks)
     EXPECT_EQ(config_file[7], "yes");
     EXPECT_EQ(config_file[9], "0orva.bmp");
     EXPECT_EQ(show_left_grid, 0);
-}
 
-TEST_F(OptionsFile, OverlongLineIsCutAndLaterLinesStayInPlace)
-{
     write_file("Options.cfg", "c\nA.bmp\n\nc\n" + std::string(300, 'p') +
                                   "\n\nc\nskins/\n\nc\nno\n\nc\nx\n\nc\nyes\n\nc\nyes");
     read_config();

@@ -1,4 +1,6 @@
 """The editor in a real window: colours, keys, grids, power-ups and the wheel."""
+import sys
+
 from xharness import Editor, main, read_image, write_options
 
 MAGENTA = (255, 0, 255)
@@ -77,5 +79,4 @@ def test_wheel_over_canvases_and_preview(program, runtime, xvfb):
 
 
 if __name__ == "__main__":
-    main([test_picking_colours_with_both_buttons, test_grid_toggles, test_power_up_on_and_off,
-          test_wheel_over_canvases_and_preview])
+    main(sys.modules[__name__])

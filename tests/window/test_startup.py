@@ -1,6 +1,7 @@
 """The editor in a real window: start-up, close requests, screenshots."""
 import os
 import pathlib
+import sys
 import time
 
 from xharness import Editor, main
@@ -9,27 +10,14 @@ from xharness import Editor, main
 def test_close_button_writes_built_in_options(program, runtime, xvfb):
     with Editor(program, runtime, xvfb) as editor:
         editor.wait_window()
-        assert editor.title() == "Moltwork v0.7a", editor.title()
+        title = editor.xdotool("getwindowname", editor.window)
+        assert title == "Moltwork v0.7a", title
         editor.quit()
         with open(editor.path("Options.cfg")) as f:
             lines = f.read().split("\n")
         # Every line is checked headless; here the close button must have written them.
         assert lines[1::3] == ["Untitled.bmp", "gfx/packs/Classic/palette.bmp", "gfx/skins/", "yes",
                                "0orva.bmp", "no", "no"], lines
-
-
-def test_escape_requests_closing(program, runtime, xvfb):
-    with Editor(program, runtime, xvfb) as editor:
-        editor.wait_window()
-        editor.key("Escape")
-        time.sleep(0.3)
-        assert os.path.exists(editor.path("Options.cfg")), "written before the question is answered"
-        editor.answer(2, expected_buttons=2)
-        time.sleep(0.3)
-        assert editor.proc.poll() is None, "answering No keeps the editor running"
-        editor.key("Escape")
-        editor.answer(1, expected_buttons=2)
-        assert editor.wait_exit() == 0
 
 
 def test_held_insert_writes_consecutive_screenshots(program, runtime, xvfb):
@@ -60,5 +48,4 @@ def test_missing_image_is_reported_in_a_message_box(program, runtime, xvfb):
 
 
 if __name__ == "__main__":
-    main([test_close_button_writes_built_in_options, test_escape_requests_closing,
-          test_held_insert_writes_consecutive_screenshots, test_missing_image_is_reported_in_a_message_box])
+    main(sys.modules[__name__])
