@@ -36,10 +36,6 @@ char ctrl_held, alt_held, space_held;
 
 namespace
 {
-constexpr int ZOOM = 12;
-constexpr int LEFT_CANVAS_X = 285;
-constexpr int RIGHT_CANVAS_X = 529;
-constexpr int CANVAS_Y = 355;
 
 // Division rounding towards minus infinity, so points left of or above a
 // canvas map to negative frame pixels.
@@ -56,22 +52,22 @@ int canvas_x()
 
 int xscale(int x)
 {
-    return floor_div(x - canvas_x(), ZOOM);
+    return floor_div(x - canvas_x(), CANVAS_ZOOM);
 }
 
 int yscale(int y)
 {
-    return floor_div(y - CANVAS_Y, ZOOM);
+    return floor_div(y - CANVAS_Y, CANVAS_ZOOM);
 }
 
 int ssnap(int v, int axis)
 {
-    return axis == 1 ? xscale(v) * ZOOM + canvas_x() : yscale(v) * ZOOM + CANVAS_Y;
+    return axis == 1 ? xscale(v) * CANVAS_ZOOM + canvas_x() : yscale(v) * CANVAS_ZOOM + CANVAS_Y;
 }
 
 int snap(int v)
 {
-    return ZOOM * (v / ZOOM);
+    return CANVAS_ZOOM * (v / CANVAS_ZOOM);
 }
 
 BITMAP *stroke_frame()

@@ -32,9 +32,9 @@ void draw_inverted(BITMAP *bmp, int x, int y, int)
 void draw_grids()
 {
     if (show_left_grid == 1) {
-        draw_grid(285);
+        draw_grid(LEFT_CANVAS_X);
     }
     if (show_right_grid == 1) {
-        draw_grid(529);
+        draw_grid(RIGHT_CANVAS_X);
     }
 }

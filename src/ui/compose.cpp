@@ -11,10 +11,6 @@ char preview_items[3] = {0, 0, 0};
 
 namespace
 {
-constexpr int LEFT_CANVAS_X = 285;
-constexpr int RIGHT_CANVAS_X = 529;
-constexpr int CANVAS_Y = 355;
-constexpr int CANVAS_SIZE = 192;
 constexpr int THUMBNAIL_Y = 168;
 
 struct Slot {
@@ -94,8 +90,8 @@ void draw_thumbnails()
 
 void draw_canvases()
 {
-    scale_opaque<12>(CurrentFrame, ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y);
-    scale_opaque<12>(CurrentFrame2, ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y);
+    scale_opaque<CANVAS_ZOOM>(CurrentFrame, ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y);
+    scale_opaque<CANVAS_ZOOM>(CurrentFrame2, ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y);
 }
 
 constexpr int STRIP_X = 273, STRIP_Y = 281, STRIP_W = 384, STRIP_H = 64, STRIP_SCALE = 4;
