@@ -53,7 +53,6 @@ struct Gesture {
 
 const Gesture GESTURES[] = {
     {LEFT, "1,1 b1 4,1 4,4 b0", "/.FFFF/....F/....F/....F", 1},
-    {LEFT, "6,2 b1 b0", "//......F", 1},
     {LEFT, "0,0 b1 7,7 7,0 b0", "F......F/.F.....F/..F....F/...F...F/....F..F/.....F.F/......FF/.......F", 1},
     // Over the gap onto the right canvas and back: the stroke stays on its frame.
     {LEFT, "2,2 b1 26,2 5,2 5,6 b0", "//..FFFFFFFFFFFFFF/.....F/.....F/.....F/.....F", 1},

@@ -8,12 +8,10 @@
 
 void start_headless_library()
 {
-    static bool started = false;
-    if (started) {
-        return;
-    }
-    started = true;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    register_png_file_type();
+    [[maybe_unused]] static const bool started = [] {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        set_color_depth(32);
+        register_png_file_type();
+        return true;
+    }();
 }
