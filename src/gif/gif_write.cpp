@@ -1,9 +1,7 @@
 // The GIF89a writer: one function per block of the file, and the save that only replaces the target once
 // the whole file has been written without error.
+#include "files/files.h"
 #include "gif/gif.h"
-
-#include <cstdio>
-#include <string>
 
 namespace
 {
@@ -130,90 +128,6 @@ void write_trailer(PACKFILE *file)
     pack_putc(kTrailer, file);
 }
 
-// The output file is a PACKFILE over a stdio stream so that every write error, the final flush's included,
-// comes back to the writer.
-struct OutputFile {
-    std::FILE *stream;
-    bool close_failed;
-};
-
-int output_close(void *userdata)
-{
-    OutputFile *out = static_cast<OutputFile *>(userdata);
-    const bool failed = std::fflush(out->stream) != 0 || std::ferror(out->stream);
-    out->close_failed = (std::fclose(out->stream) != 0) || failed;
-    return out->close_failed ? -1 : 0;
-}
-
-int output_putc(int c, void *userdata)
-{
-    return std::fputc(c, static_cast<OutputFile *>(userdata)->stream);
-}
-
-long output_fwrite(const void *data, long size, void *userdata)
-{
-    return static_cast<long>(std::fwrite(data, 1, size, static_cast<OutputFile *>(userdata)->stream));
-}
-
-int output_ferror(void *userdata)
-{
-    return std::ferror(static_cast<OutputFile *>(userdata)->stream);
-}
-
-int output_cannot_read(void *)
-{
-    return EOF;
-}
-
-int output_cannot_unget(int, void *)
-{
-    return EOF;
-}
-
-long output_cannot_fread(void *, long, void *)
-{
-    return 0;
-}
-
-int output_cannot_seek(void *, int)
-{
-    return -1;
-}
-
-int output_never_at_end(void *)
-{
-    return 0;
-}
-
-const PACKFILE_VTABLE kOutputFileVtable = {
-    output_close,  output_cannot_read, output_cannot_unget, output_cannot_fread, output_putc,
-    output_fwrite, output_cannot_seek, output_never_at_end, output_ferror,
-};
-
-// An existing target that cannot be opened for writing is refused, as it would be by writing it in place,
-// even though replacing it by renaming would succeed. Opening for appending leaves it unchanged.
-bool target_writable(const char *filename)
-{
-    if (!exists(filename))
-        return true;
-    std::FILE *probe = std::fopen(filename, "ab");
-    if (!probe)
-        return false;
-    std::fclose(probe);
-    return true;
-}
-
-// A name beside the target that is not taken yet, so that the final rename stays within one directory.
-std::string temporary_name(const char *filename)
-{
-    std::string name;
-    for (int n = 0;; n++) {
-        name = std::string(filename) + "." + std::to_string(n) + ".tmp";
-        if (!file_exists(name.c_str(), FA_ALL, nullptr))
-            return name;
-    }
-}
-
 } // namespace
 
 int gif_write_raw_animation(PACKFILE *file, const RawAnimation *animation)
@@ -238,23 +152,9 @@ int gif_write_raw_animation(PACKFILE *file, const RawAnimation *animation)
 
 int gif_save_raw_animation(const char *filename, const RawAnimation *animation)
 {
-    if (!animation_writable(animation) || !target_writable(filename))
+    if (!animation_writable(animation))
         return -1;
-    const std::string temporary = temporary_name(filename);
-    OutputFile out = {std::fopen(temporary.c_str(), "wb"), false};
-    if (!out.stream)
-        return -1;
-    PACKFILE *file = pack_fopen_vtable(&kOutputFileVtable, &out);
-    if (!file) {
-        std::fclose(out.stream);
-        std::remove(temporary.c_str());
-        return -1;
-    }
-    const int written = gif_write_raw_animation(file, animation);
-    pack_fclose(file);
-    if (written != 0 || out.close_failed || std::rename(temporary.c_str(), filename) != 0) {
-        std::remove(temporary.c_str());
-        return -1;
-    }
-    return 0;
+    const bool saved = write_file_safely(
+        filename, [animation](PACKFILE *file) { return gif_write_raw_animation(file, animation) == 0; });
+    return saved ? 0 : -1;
 }
