@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "files/files.h"
 #include "tools/tools.h"
 
 std::string config_file[CONFIG_LINES];
@@ -31,13 +32,12 @@ const char *const OPTIONS_FILE = "Options.cfg";
 // The last skin is remembered only while its file still exists.
 std::string last_skin_or_default(const char *name)
 {
-    char path[2 * CONFIG_LINE_SIZE + 8];
-    replace_extension(path, (directory + name).c_str(), "bmp", sizeof path);
-    return exists(path) ? name : BUILT_IN_LINES[9];
+    return path_exists(with_extension(directory + name, "bmp")) ? name : BUILT_IN_LINES[9];
 }
 
 // Reads one whole line, however long, keeping at most size - 1 bytes of it, so
-// that a long line never shifts the positions of the lines after it.
+// that a long line never shifts the positions of the lines after it. A line
+// ends at LF, CR LF or a lone CR, as the library's own line reader has it.
 // Returns null at the end of the file.
 char *read_line(char *buf, int size, PACKFILE *f)
 {
@@ -46,14 +46,17 @@ char *read_line(char *buf, int size, PACKFILE *f)
     if (c == EOF) {
         return nullptr;
     }
-    while (c != EOF && c != '\n') {
+    while (c != EOF && c != '\n' && c != '\r') {
         if (length < size - 1) {
             buf[length++] = static_cast<char>(c);
         }
         c = pack_getc(f);
     }
-    if (length > 0 && buf[length - 1] == '\r') {
-        --length;
+    if (c == '\r') {
+        const int next = pack_getc(f);
+        if (next != '\n' && next != EOF) {
+            pack_ungetc(next, f);
+        }
     }
     buf[length] = '\0';
     return buf;
@@ -105,7 +108,8 @@ void read_config()
     for (int i = 0; i < CONFIG_LINES; ++i) {
         config_file[i] = BUILT_IN_LINES[i];
     }
-    if (!exists(OPTIONS_FILE)) {
+    // Anything but a regular file, a FIFO above all, counts as no file: opening it could hang.
+    if (!is_regular_file(OPTIONS_FILE)) {
         return;
     }
     PACKFILE *f = pack_fopen(OPTIONS_FILE, "r");
@@ -124,22 +128,22 @@ void read_config()
     pack_fclose(f);
 }
 
+// A failed write keeps the old file whole: a cut file would make the next
+// start fall back to the built-in palette and skins folder.
 void save_config()
 {
-    PACKFILE *f = pack_fopen(OPTIONS_FILE, "w");
-    if (!f) {
-        return;
-    }
     config_file[11] = show_left_grid ? "yes" : "no";
     config_file[13] = show_right_grid ? "yes" : "no";
-    for (int i = 0; i < CONFIG_LINES; ++i) {
-        pack_fputs(config_file[i].c_str(), f);
-        if (i < CONFIG_LINES - 1) {
-            pack_fputs("\n", f);
-            if (i % 2 == 1) {
+    write_file_safely(OPTIONS_FILE, [](PACKFILE *f) {
+        for (int i = 0; i < CONFIG_LINES; ++i) {
+            pack_fputs(config_file[i].c_str(), f);
+            if (i < CONFIG_LINES - 1) {
                 pack_fputs("\n", f);
+                if (i % 2 == 1) {
+                    pack_fputs("\n", f);
+                }
             }
         }
-    }
-    pack_fclose(f);
+        return true;
+    });
 }

@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -39,7 +45,11 @@ class OptionsFile : public ::testing::Test
         directory = "gfx/skins/";
         show_left_grid = show_right_grid = 0;
     }
-    void TearDown() override { ASSERT_EQ(chdir(previous), 0); }
+    void TearDown() override
+    {
+        ASSERT_EQ(chdir(previous), 0);
+        std::filesystem::remove_all(dir);
+    }
 
     std::string dir;
     char previous[4096];
@@ -120,4 +130,69 @@ TEST_F(OptionsFile, ShortFileKeepsBuiltInsAndAnOverlongLineIsCutInPlace)
     EXPECT_EQ(config_file[7], "no");
     EXPECT_EQ(show_left_grid, 1);
     EXPECT_EQ(show_right_grid, 1);
+}
+
+TEST_F(OptionsFile, LinesEndAtCrLfOrCrLfAsTheLibraryReadsThemAndDotNamesCount)
+{
+    write_file("gfx/skins/.bmp", "x"); // what the last skin .hero is saved as
+    const std::vector<std::string> lines = {"c",  "Mac.bmp", "",       "c",     std::string(300, 'p'),
+                                            "",   "c",       "skins/", "",      "c",
+                                            "no", "",        "c",      ".hero", "",
+                                            "c",  "yes",     "",       "c",     "yes"};
+    for (const std::vector<std::string> &ends :
+         std::vector<std::vector<std::string>>{{"\r"}, {"\r", "\r\n", "\n"}, {"\r\n", "\n", "\r"}}) {
+        std::string text;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            text += lines[i] + (i + 1 < lines.size() ? ends[i % ends.size()] : "");
+        }
+        write_file("Options.cfg", text);
+        directory = "gfx/skins/";
+        show_left_grid = show_right_grid = 0;
+        read_config();
+        SCOPED_TRACE(ends.size());
+        EXPECT_EQ(defaultname, "Mac.bmp");
+        EXPECT_EQ(palette_dir, std::string(CONFIG_LINE_SIZE - 1, 'p')) << "a long line is cut in place";
+        EXPECT_EQ(directory, "skins/");
+        EXPECT_EQ(config_file[7], "no");
+        EXPECT_EQ(config_file[9], "0orva.bmp") << "skins/.bmp does not exist";
+        EXPECT_EQ(show_left_grid, 1);
+        EXPECT_EQ(show_right_grid, 1);
+    }
+    write_file("Options.cfg", options_text("no", ".hero"));
+    read_config();
+    EXPECT_EQ(config_file[9], ".hero") << "gfx/skins/.bmp exists, though its name begins with a dot";
+}
+
+TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWhole)
+{
+    const ChildResult result = run_in_child(dir, [] {
+        alarm(10); // opening a FIFO blocks until a writer comes
+        mkfifo("Options.cfg", 0644);
+        read_config();
+        EXPECT_EQ(palette_dir, "gfx/packs/Classic/palette.bmp");
+        EXPECT_EQ(filename, "");
+        save_config();
+        EXPECT_TRUE(std::filesystem::is_fifo("Options.cfg"));
+        std::remove("Options.cfg");
+
+        write_file("Options.cfg", BUILT_IN_FILE);
+        read_config();
+        config_file[9] = "another.bmp";
+        rlimit normal, full_disk;
+        getrlimit(RLIMIT_FSIZE, &normal);
+        full_disk = {100, normal.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &full_disk); // the disk fills up in the middle of the write
+        save_config();
+        setrlimit(RLIMIT_FSIZE, &normal);
+        EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE);
+        std::vector<std::string> names;
+        for (const auto &entry : std::filesystem::directory_iterator(".")) {
+            names.push_back(entry.path().filename());
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{".child-output", "Options.cfg", "gfx"}))
+            << "nothing left behind";
+    });
+    EXPECT_EQ(result.exit_status, 0) << result.output;
 }
