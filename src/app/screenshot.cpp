@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "files/files.h"
 
 #include <climits>
 #include <string>
@@ -7,8 +8,9 @@ void save_screenshot()
 {
     for (int n = 0;; ++n) {
         const std::string name = "screenshots/screenshot" + std::to_string(n) + ".bmp";
-        if (!exists(name.c_str())) {
-            save_bitmap(name.c_str(), ActiveBuffer, nullptr);
+        if (!path_exists(name)) {
+            write_file_safely(name,
+                              [](PACKFILE *file) { return save_bmp_pf(file, ActiveBuffer, nullptr) == 0; });
             return;
         }
         if (n == INT_MAX) {

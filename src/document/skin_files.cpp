@@ -1,23 +1,20 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "files/files.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 #include "windows/windows.h"
 
-#include <cstdio>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
 
 namespace
 {
-constexpr int NAME_BUFFER = 192;
 constexpr int CELL = 2 * FRAME_SIZE;
 
 std::string skin_path(const std::string &name)
 {
-    char buf[NAME_BUFFER];
-    replace_extension(buf, name.c_str(), "bmp", sizeof buf);
-    return directory + buf;
+    return directory + with_extension(name, "bmp");
 }
 
 void end_strokes_and_choosers()
@@ -50,28 +47,19 @@ void sheet_into_frames()
     sheet_into(frames);
 }
 
-// The size the library's BMP of the sheet has once it is whole on disk: 8
-// bits per pixel with a 256-colour table in an 8-bit program, else 24 bits.
-long expected_bmp_size(BITMAP *bmp)
-{
-    const bool paletted = bitmap_color_depth(bmp) == 8;
-    const long row = paletted ? (bmp->w + 3L) & ~3L : (bmp->w * 3L + 3) & ~3L;
-    return 54 + (paletted ? 1024 : 0) + row * bmp->h;
-}
-
-// Writes the sheet beside the target and renames it into place only when
-// the whole file is on disk, so a failed write never destroys the old skin.
+// The sheet replaces the old file only once it is whole on disk, so a failed
+// write never destroys the old skin.
 bool write_sheet(const std::string &path)
 {
-    const std::string partial = path + ".partial";
-    struct stat written;
-    const bool ok = save_bmp(partial.c_str(), InOut, nullptr) == 0 && stat(partial.c_str(), &written) == 0 &&
-                    written.st_size == expected_bmp_size(InOut) &&
-                    std::rename(partial.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        std::remove(partial.c_str());
-    }
-    return ok;
+    return write_file_safely(path, [](PACKFILE *file) { return save_bmp_pf(file, InOut, nullptr) == 0; });
+}
+
+// Whether a save would replace something there, dot-files included. A folder
+// can never be replaced, so its save fails at once without the question.
+bool is_taken(const std::string &path)
+{
+    std::error_code error;
+    return path_exists(path) && !std::filesystem::is_directory(path, error);
 }
 
 bool is_readable_sheet(BITMAP *bmp)
@@ -84,7 +72,7 @@ int save(const std::string &name)
 {
     end_strokes_and_choosers();
     const std::string path = skin_path(name);
-    if (exists(path.c_str()) && Overwrite.process() != 1) {
+    if (is_taken(path) && Overwrite.process() != 1) {
         return -1;
     }
     frames_into_sheet();

@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "files/files.h"
 #include "gif/gif.h"
 #include "tools/tools.h"
 #include "windows/windows.h"
@@ -17,9 +18,7 @@ constexpr int MAX_COLORS = 256;
 
 std::string gif_name()
 {
-    char buf[192];
-    replace_extension(buf, filename.c_str(), "gif", sizeof buf);
-    return buf;
+    return with_extension(filename, "gif");
 }
 
 // The transparent colour first, then every colour of the preview strip in

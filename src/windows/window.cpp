@@ -1,6 +1,7 @@
 #include "windows/windows.h"
 
 #include "app/app.h"
+#include "files/files.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 
@@ -151,7 +152,8 @@ int Window::process()
         choice = get_choice(work);
         draw_sprite(work, Cursor, mouse_x, mouse_y);
         if (key[KEY_INSERT]) {
-            save_bmp("screenshot.bmp", work, nullptr);
+            write_file_safely("screenshot.bmp",
+                              [work](PACKFILE *file) { return save_bmp_pf(file, work, nullptr) == 0; });
         }
         acquire_screen();
         blit(work, screen, 0, 0, 0, 0, 800, 600);

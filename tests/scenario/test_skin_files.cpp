@@ -13,6 +13,7 @@
 #include <iterator>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -215,4 +216,96 @@ TEST(SkinFiles, StartUpSaysWhenTheLastSkinIsMissing)
         EXPECT_EQ(filename, "0orva.bmp") << "a last skin that is gone falls back to the default skin's name";
     });
     EXPECT_EQ(result.exit_status, 0) << result.output;
+}
+
+TEST(SkinFiles, DotNamesAskBeforeOverwritingAndNamesAreNeverCut)
+{
+    const auto no_options_file = [](const std::string &) {};
+    EXPECT_SCENARIO(
+        [] {
+            press(KEY_N);
+            EXPECT_EQ(filename, "") << "no options file: New gives the empty name";
+            stroke(1, 1, 1, makecol(200, 0, 0));
+            press(KEY_S, {{&ConfirmSave, 1}});
+            stroke(1, 2, 2, makecol(200, 0, 0));
+            press(KEY_S, {{&Overwrite, 2}});
+            filename = ".hero"; // saved as .bmp too
+            press(KEY_S, {{&Overwrite, 1}, {&ConfirmSave, 1}});
+            EXPECT_TRUE(block_is(".bmp", 0, 2, 2, makecol(200, 0, 0)));
+
+            filename = std::string(CONFIG_LINE_SIZE - 1, 'a'); // as long as Options.cfg can hold
+            press(KEY_S, {{&ConfirmSave, 1}});
+            EXPECT_TRUE(block_is(filename + ".bmp", 0, 2, 2, makecol(200, 0, 0)));
+            filename = std::string(300, 'b'); // too long for the system
+            press(KEY_S, {{&SaveFail, 1}});
+            mkfifo((SKINS + "pipe.bmp").c_str(), 0644);
+            filename = "pipe";
+            press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}});
+            EXPECT_TRUE(std::filesystem::is_fifo(SKINS + "pipe.bmp"));
+        },
+        no_options_file);
+}
+
+TEST(SkinFiles, NewQuitAndCloseRequestsKeepTheOptionsInStep)
+{
+    EXPECT_SCENARIO([] {
+        stroke(1, 3, 3, makecol(200, 0, 0));
+        press(KEY_N, {{&SaveSkin, 2}});
+        EXPECT_FALSE(is_unsaved());
+        EXPECT_TRUE(Undos.empty());
+        EXPECT_EQ(filename, "Untitled.bmp");
+        EXPECT_EQ(config_file[9], "Untitled.bmp");
+
+        std::remove("Options.cfg");
+        press(KEY_ESC, {{&QuitNow, 2}});
+        EXPECT_FALSE(quit);
+        EXPECT_EQ(last_skin_line(), "Untitled.bmp") << "written although the user stays";
+
+        filename = "0orva";
+        press(KEY_L);
+        stroke(1, 4, 4, makecol(200, 0, 0));
+        press(KEY_ESC, {{&QuitNow, 1}, {&SaveSkin, 1}, {&Overwrite, 1}, {&ConfirmSave, 1}});
+        EXPECT_TRUE(quit);
+        EXPECT_TRUE(block_is("0orva.bmp", 0, 4, 4, makecol(200, 0, 0)));
+    });
+}
+
+TEST(SkinFiles, OnlyALowerCaseYesAutoloads)
+{
+    for (const char *autoload : {"Yes", "yes "}) {
+        const std::string workdir = make_workdir();
+        write_file(workdir + "/Options.cfg", options_text(autoload));
+        const ChildResult result = run_in_child(workdir, [] {
+            ASSERT_EQ(start_editor_headless(false), 0);
+            quit = true;
+            run_editor_loop();
+            EXPECT_EQ(filename, "Untitled.bmp");
+            EXPECT_EQ(all_frames(), std::vector<int>(FRAME_COUNT * 256, transparent_color()));
+        });
+        EXPECT_EQ(result.exit_status, 0) << autoload << result.output;
+    }
+}
+
+TEST(Screenshots, TakeTheFirstFreeNameAndLeaveNoFileWhenTheWriteFails)
+{
+    EXPECT_SCENARIO([] {
+        std::filesystem::create_directory("screenshots/screenshot0.bmp"); // taken, though no file
+        rlimit normal, full_disk;
+        getrlimit(RLIMIT_FSIZE, &normal);
+        full_disk = {4096, normal.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &full_disk);
+        input::key_down(KEY_INSERT);
+        filename = "0orva";
+        press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}}); // Insert held under both windows too
+        setrlimit(RLIMIT_FSIZE, &normal);
+        EXPECT_FALSE(std::filesystem::exists("screenshot.bmp"));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("screenshots"), {}), 1);
+
+        passes(1);
+        input::key_up(KEY_INSERT);
+        BITMAP *shot = load_bitmap("screenshots/screenshot1.bmp", nullptr);
+        EXPECT_TRUE(shot && shot->w == 800 && shot->h == 600);
+        destroy_bitmap(shot);
+    });
 }
