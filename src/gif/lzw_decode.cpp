@@ -74,10 +74,6 @@ bool lzw_decode(const unsigned char *data, std::size_t size, int min_code_size, 
             std::memset(pixels + written, 0, pixel_count - written);
             return true;
         }
-        // A full dictionary must be cleared before it can take another string.
-        if (next_code == kMaxCodes)
-            return false;
-
         std::size_t length;
         if (code < clear_code) {
             pixels[written] = static_cast<unsigned char>(code);
@@ -98,7 +94,8 @@ bool lzw_decode(const unsigned char *data, std::size_t size, int min_code_size, 
             return false;
         }
 
-        if (have_previous) {
+        // A full dictionary stays as it is until the next clear code; the codes keep their width.
+        if (have_previous && next_code < kMaxCodes) {
             string_start[next_code] = previous_start;
             string_length[next_code] = previous_length + 1;
             next_code++;

@@ -7,30 +7,6 @@ using namespace gif_test;
 namespace
 {
 
-Bytes operator+(Bytes a, const Bytes &b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-Bytes word(int value)
-{
-    return {static_cast<unsigned char>(value & 255), static_cast<unsigned char>(value >> 8)};
-}
-
-// A GIF89a file: a w x h screen with a global table of four colours, `blocks`, the trailer.
-Bytes gif(int w, int h, const Bytes &blocks)
-{
-    return Bytes{'G', 'I', 'F', '8', '9', 'a'} + word(w) + word(h) +
-           Bytes{0xF1, 0, 0, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255} + blocks + Bytes{0x3B};
-}
-
-// An image descriptor of a w x h image at (0, 0) with `local` as its flags and table, then its data.
-Bytes image(int w, int h, const std::vector<int> &codes, int m = 2, const Bytes &local = {0})
-{
-    return Bytes{0x2C, 0, 0, 0, 0} + word(w) + word(h) + local + pack_codes(m, codes);
-}
-
 class GifReader : public GifTest
 {
   protected:
@@ -96,8 +72,6 @@ TEST_F(GifReader, RefusesHostileFilesCleanly)
     other_signature[4] = '8';
     EXPECT_TRUE(load(write(gif87a)));
     const Bytes large = image(10000, 10000, {4, 5});
-    std::vector<int> past_full(4093, 1); // a clear code, then one literal more than the dictionary holds
-    past_full[0] = 4;
     const std::vector<Bytes> cases = {
         other_signature,
         gif(4, 4, Bytes{0x21, 0xF9, 5, 0, 0, 0, 0, 0, 0} + image(4, 4, sixteen)), // graphic control of size 5
@@ -107,9 +81,8 @@ TEST_F(GifReader, RefusesHostileFilesCleanly)
         gif(4, 4, large + large + large),       // too large together
         gif(4, 4, image(4, 4, {4096, 4097}, 12)),
         gif(4, 4, image(4, 4, {1, 0, 2}, 0)),
-        gif(4, 4, image(4, 4, {4, 1, 7, 5})), // a code beyond the next free code
-        gif(4, 4, image(4, 4, {4, 6, 5})),    // an undefined code after a clear code
-        gif(4092, 1, image(4092, 1, past_full)),
+        gif(4, 4, image(4, 4, {4, 1, 7, 5})),                        // a code beyond the next free code
+        gif(4, 4, image(4, 4, {4, 6, 5})),                           // an undefined code after a clear code
         gif(4, 4, image(4, 4, sixteen) + image(4, 4, {4, 1, 7, 5})), // a bad second frame
     };
     for (std::size_t i = 0; i < cases.size(); i++) {
