@@ -92,7 +92,7 @@ struct ReadState {
     Control control;
     FrameList frames;
     long long memory = 0; // what the frames read so far take
-    int loop_count = 0;
+    int loop_count = -1; // no looping block seen
 };
 
 bool read_colour_table(Input &in, int flags, RawPalette &palette)

@@ -110,6 +110,7 @@ TEST_F(GifWriter, TablesRoundUpCodeSizesStartAtTwoAndLoopBlocksFollowTheCountAnd
         EXPECT_EQ(global[13 + table + loop + 8 + 10], c.m); // the minimum code size
         AnimationPtr back = load(path);
         EXPECT_EQ(back->palette.count, table / 3);
+        EXPECT_EQ(back->loop_count, c.loop_count);
         if (c.colours == 1) {
             EXPECT_EQ(back->palette.entries[1].r, 0); // padded with black
         }
