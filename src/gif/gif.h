@@ -60,8 +60,12 @@ void gif_init();
 
 // Shared between the library's own source files (and used by its fuzzer and benchmark).
 
-// The most memory that the images of one load may take: it bounds hostile size fields.
+// The most memory that the images of one load may take unless set otherwise: it bounds hostile size fields.
 constexpr long long kGifMemoryLimit = 1LL << 28;
+// Sets the most memory (in bytes) that the images of one load, and the bitmaps composed from them, may take
+// from now on; a fuzzer sets it low so that small inputs cannot make it spend its time on huge images.
+void gif_set_memory_limit(long long bytes);
+long long gif_memory_limit();
 
 // Writes the whole file to an open PACKFILE: 0, or -1 when the animation cannot be written as GIF (nothing is
 // written then) or the PACKFILE reports an error.

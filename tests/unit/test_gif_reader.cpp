@@ -91,3 +91,17 @@ TEST_F(GifReader, RefusesHostileFilesCleanly)
     }
     EXPECT_EQ(load(file("absent.gif")), nullptr);
 }
+
+TEST_F(GifReader, KeepsImagesAndTheSecondBufferOfInterlacedOnesWithinTheMemoryLimit)
+{
+    // 800 x 800 pixels fit in 1 MiB once but not twice, as an interlaced image needs to reorder its rows.
+    const auto loads = [&](int w, int h, unsigned char flags) {
+        return load(write(gif(4, 4, image(w, h, {4, 5}, 2, {flags})))) != nullptr;
+    };
+    gif_set_memory_limit(1 << 20);
+    const bool plain = loads(800, 800, 0), interlaced = loads(800, 800, 0x40), larger = loads(1100, 1000, 0);
+    gif_set_memory_limit(kGifMemoryLimit);
+    EXPECT_TRUE(plain);
+    EXPECT_FALSE(interlaced);
+    EXPECT_FALSE(larger);
+}
