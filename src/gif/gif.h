@@ -76,10 +76,10 @@ RawAnimation *gif_read_raw_animation(PACKFILE *file);
 // The image data of one frame: the minimum code size byte and the LZW code stream in data sub-blocks,
 // without the terminating empty sub-block.
 void lzw_encode(PACKFILE *file, const BITMAP *image);
-// Decodes an LZW code stream of minimum code size min_code_size (1 to 11) into pixel_count (at least one)
-// pixels; an end code before the image is full leaves the rest 0. The stream is `size` bytes at data
-// followed by at least kLzwInputPadding readable bytes. False when the data ends before the image is full
-// or holds codes that no decoder could follow.
+// Decodes an LZW code stream of minimum code size min_code_size (2 to 11; others are refused) into
+// pixel_count (at least one) pixels; an end code before the image is full leaves the rest 0. The stream is
+// `size` bytes at data followed by at least kLzwInputPadding readable bytes. False when the data ends before
+// the image is full or holds codes that no decoder could follow.
 constexpr std::size_t kLzwInputPadding = 8;
 bool lzw_decode(const unsigned char *data, std::size_t size, int min_code_size, unsigned char *pixels,
                 std::size_t pixel_count);

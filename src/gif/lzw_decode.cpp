@@ -11,6 +11,9 @@ namespace
 {
 using namespace gif_format;
 
+// The format asks for at least 2, even for two-colour images. For smaller sizes decoders disagree on when
+// the codes grow wider, and reading them as size 2 would misread every code: such streams are refused.
+constexpr int kSmallestMinCodeSize = 2;
 constexpr int kLargestMinCodeSize = 11;
 
 std::uint64_t load_little_endian_64(const unsigned char *p)
@@ -41,7 +44,7 @@ void copy_string(unsigned char *pixels, std::size_t to, std::size_t from, std::s
 bool lzw_decode(const unsigned char *data, std::size_t size, int min_code_size, unsigned char *pixels,
                 std::size_t pixel_count)
 {
-    if (min_code_size < 1 || min_code_size > kLargestMinCodeSize)
+    if (min_code_size < kSmallestMinCodeSize || min_code_size > kLargestMinCodeSize)
         return false;
     const int clear_code = 1 << min_code_size;
     const int end_code = clear_code + 1;

@@ -36,7 +36,6 @@ TEST_F(GifReader, ToleratesWhatRealFilesContain)
         {{4, 1, 1}, {1, 1}, 2, {}},          // no end code
         {{4, 1, 1, 1, 1, 5}, {1, 1}, 2, {}}, // codes beyond the full image
         {{4, 1, 1, 6, 5}, {1, 1, 1}, 2, {}}, // a string running past the image
-        {{2, 1, 0, 4, 3}, {1, 0, 1}, 1, {}}, // minimum code size 1
         {{4, 1, 0, 5}, {1, 0}, 2, others},   // other blocks before the image
     };
     for (const auto &[codes, expected, m, before] : cases) {
@@ -80,7 +79,8 @@ TEST_F(GifReader, RefusesHostileFilesCleanly)
         gif(4, 4, image(20000, 20000, {4, 5})), // too large to hold
         gif(4, 4, large + large + large),       // too large together
         gif(4, 4, image(4, 4, {4096, 4097}, 12)),
-        gif(4, 4, image(4, 4, {1, 0, 2}, 0)),
+        gif(4, 4, image(4, 4, {1, 0, 2}, 0)),                        // minimum code size 0
+        gif(4, 4, image(3, 1, {2, 1, 0, 4, 3}, 1)),                  // minimum code size 1
         gif(4, 4, image(4, 4, {4, 1, 7, 5})),                        // a code beyond the next free code
         gif(4, 4, image(4, 4, {4, 6, 5})),                           // an undefined code after a clear code
         gif(4, 4, image(4, 4, sixteen) + image(4, 4, {4, 1, 7, 5})), // a bad second frame
