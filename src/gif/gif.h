@@ -60,8 +60,12 @@ void gif_init();
 
 // Shared between the library's own source files (and used by its fuzzer and benchmark).
 
-// The most memory that the images of one load may take: it bounds hostile size fields.
+// The most memory that the images of one load may take unless set otherwise: it bounds hostile size fields.
 constexpr long long kGifMemoryLimit = 1LL << 28;
+// Sets the most memory (in bytes) that the images of one load, and the bitmaps composed from them, may take
+// from now on; a fuzzer sets it low so that small inputs cannot make it spend its time on huge images.
+void gif_set_memory_limit(long long bytes);
+long long gif_memory_limit();
 
 // Writes the whole file to an open PACKFILE: 0, or -1 when the animation cannot be written as GIF (nothing is
 // written then) or the PACKFILE reports an error.
@@ -72,10 +76,10 @@ RawAnimation *gif_read_raw_animation(PACKFILE *file);
 // The image data of one frame: the minimum code size byte and the LZW code stream in data sub-blocks,
 // without the terminating empty sub-block.
 void lzw_encode(PACKFILE *file, const BITMAP *image);
-// Decodes an LZW code stream of minimum code size min_code_size (1 to 11) into pixel_count (at least one)
-// pixels; an end code before the image is full leaves the rest 0. The stream is `size` bytes at data
-// followed by at least kLzwInputPadding readable bytes. False when the data ends before the image is full
-// or holds codes that no decoder could follow.
+// Decodes an LZW code stream of minimum code size min_code_size (2 to 11; others are refused) into
+// pixel_count (at least one) pixels; an end code before the image is full leaves the rest 0. The stream is
+// `size` bytes at data followed by at least kLzwInputPadding readable bytes. False when the data ends before
+// the image is full or holds codes that no decoder could follow.
 constexpr std::size_t kLzwInputPadding = 8;
 bool lzw_decode(const unsigned char *data, std::size_t size, int min_code_size, unsigned char *pixels,
                 std::size_t pixel_count);

@@ -14,6 +14,8 @@ using namespace gif_format;
 
 constexpr char kSignaturePrefix[] = "GIF8";
 
+long long memory_limit = kGifMemoryLimit;
+
 // Bytes from the PACKFILE; reading past its end marks the input truncated.
 class Input
 {
@@ -92,7 +94,7 @@ struct ReadState {
     Control control;
     FrameList frames;
     long long memory = 0; // what the frames read so far take
-    int loop_count = 0;
+    int loop_count = -1;  // no looping block seen
 };
 
 bool read_colour_table(Input &in, int flags, RawPalette &palette)
@@ -152,14 +154,17 @@ void copy_rows(const unsigned char *pixels, BITMAP *image, bool interlaced)
     }
 }
 
-// Decodes straight into the image when its rows are in stored order and contiguous.
+// Decodes straight into the image when its rows are in stored order and contiguous; otherwise through a
+// second buffer of the image's size, which must fit in the memory the load has left.
 bool decode_image(const std::vector<unsigned char> &data, std::size_t data_size, int min_code_size,
-                  BITMAP *image, bool interlaced)
+                  BITMAP *image, bool interlaced, long long spare_memory)
 {
     const std::size_t pixel_count = static_cast<std::size_t>(image->w) * image->h;
     unsigned char *direct = interlaced ? nullptr : contiguous_pixels(image);
     if (direct)
         return lzw_decode(data.data(), data_size, min_code_size, direct, pixel_count);
+    if (static_cast<long long>(pixel_count) > spare_memory)
+        return false;
     std::unique_ptr<unsigned char[]> pixels(new unsigned char[pixel_count]);
     if (!lzw_decode(data.data(), data_size, min_code_size, pixels.get(), pixel_count))
         return false;
@@ -180,7 +185,7 @@ bool read_image(Input &in, ReadState &state)
     const long long pixel_count = static_cast<long long>(width) * height;
     state.memory += pixel_count + height * static_cast<long long>(sizeof(unsigned char *)) +
                     static_cast<long long>(sizeof(RawFrame) + sizeof(BITMAP));
-    if (state.memory > kGifMemoryLimit)
+    if (state.memory > memory_limit)
         return false;
     if ((flags & kTableFlag) && !read_colour_table(in, flags, frame.palette))
         return false;
@@ -193,7 +198,8 @@ bool read_image(Input &in, ReadState &state)
     data.resize(data_size + kLzwInputPadding);
 
     std::unique_ptr<BITMAP, void (*)(BITMAP *)> image(create_bitmap_ex(8, width, height), destroy_bitmap);
-    if (!image || !decode_image(data, data_size, min_code_size, image.get(), flags & kInterlaceFlag))
+    if (!image || !decode_image(data, data_size, min_code_size, image.get(), flags & kInterlaceFlag,
+                                memory_limit - state.memory))
         return false;
     frame.image = image.release();
     frame.delay = state.control.delay;
@@ -290,6 +296,16 @@ RawAnimation *read_animation(PACKFILE *file)
 }
 
 } // namespace
+
+void gif_set_memory_limit(long long bytes)
+{
+    memory_limit = bytes;
+}
+
+long long gif_memory_limit()
+{
+    return memory_limit;
+}
 
 RawAnimation *gif_read_raw_animation(PACKFILE *file)
 {

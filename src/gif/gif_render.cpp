@@ -108,7 +108,7 @@ bool gif_screen_fits(const RawAnimation *animation, int bitmap_count)
     const long long bytes_per_pixel = (get_color_depth() + 7) / 8;
     return animation->width > 0 && animation->height > 0 &&
            static_cast<long long>(animation->width) * animation->height * bytes_per_pixel * bitmap_count <=
-               kGifMemoryLimit;
+               gif_memory_limit();
 }
 
 int gif_load_animation(const char *filename, BITMAP ***frames, int **delays)

@@ -13,10 +13,13 @@ constexpr int kScreenFlagsWithoutTable = 0x70;
 constexpr int kTableFlag = 0x80;
 constexpr int kLargestWord = 0xFFFF;
 
-// Smallest k >= 0 with 2^k >= count.
+// The size of the colour table of a palette of `count` colours, as a power of two: 0 for no table, else the
+// smallest k >= 1 with 2^k >= count, since a table has at least two entries.
 int table_bits(int count)
 {
-    int bits = 0;
+    if (count == 0)
+        return 0;
+    int bits = 1;
     while ((1 << bits) < count)
         bits++;
     return bits;
@@ -72,13 +75,17 @@ void write_screen_descriptor(PACKFILE *file, const RawAnimation *animation)
     pack_putc(0, file); // pixel aspect ratio: not given
 }
 
+// Entries past the count are written as they stand, except the second entry that a one-colour palette
+// lacks: that one is black.
 void write_colour_table(PACKFILE *file, const RawPalette &palette)
 {
+    static const RawPaletteEntry kBlack = {};
     const int entries = table_bits(palette.count) > 0 ? 1 << table_bits(palette.count) : 0;
     for (int i = 0; i < entries; i++) {
-        pack_putc(palette.entries[i].r, file);
-        pack_putc(palette.entries[i].g, file);
-        pack_putc(palette.entries[i].b, file);
+        const RawPaletteEntry &entry = i == 1 && palette.count == 1 ? kBlack : palette.entries[i];
+        pack_putc(entry.r, file);
+        pack_putc(entry.g, file);
+        pack_putc(entry.b, file);
     }
 }
 

@@ -11,6 +11,9 @@ namespace
 {
 using namespace gif_format;
 
+// The format asks for at least 2, even for two-colour images. For smaller sizes decoders disagree on when
+// the codes grow wider, and reading them as size 2 would misread every code: such streams are refused.
+constexpr int kSmallestMinCodeSize = 2;
 constexpr int kLargestMinCodeSize = 11;
 
 std::uint64_t load_little_endian_64(const unsigned char *p)
@@ -41,7 +44,7 @@ void copy_string(unsigned char *pixels, std::size_t to, std::size_t from, std::s
 bool lzw_decode(const unsigned char *data, std::size_t size, int min_code_size, unsigned char *pixels,
                 std::size_t pixel_count)
 {
-    if (min_code_size < 1 || min_code_size > kLargestMinCodeSize)
+    if (min_code_size < kSmallestMinCodeSize || min_code_size > kLargestMinCodeSize)
         return false;
     const int clear_code = 1 << min_code_size;
     const int end_code = clear_code + 1;
@@ -74,10 +77,6 @@ bool lzw_decode(const unsigned char *data, std::size_t size, int min_code_size, 
             std::memset(pixels + written, 0, pixel_count - written);
             return true;
         }
-        // A full dictionary must be cleared before it can take another string.
-        if (next_code == kMaxCodes)
-            return false;
-
         std::size_t length;
         if (code < clear_code) {
             pixels[written] = static_cast<unsigned char>(code);
@@ -98,7 +97,8 @@ bool lzw_decode(const unsigned char *data, std::size_t size, int min_code_size, 
             return false;
         }
 
-        if (have_previous) {
+        // A full dictionary stays as it is until the next clear code; the codes keep their width.
+        if (have_previous && next_code < kMaxCodes) {
             string_start[next_code] = previous_start;
             string_length[next_code] = previous_length + 1;
             next_code++;

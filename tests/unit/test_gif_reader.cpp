@@ -7,30 +7,6 @@ using namespace gif_test;
 namespace
 {
 
-Bytes operator+(Bytes a, const Bytes &b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-Bytes word(int value)
-{
-    return {static_cast<unsigned char>(value & 255), static_cast<unsigned char>(value >> 8)};
-}
-
-// A GIF89a file: a w x h screen with a global table of four colours, `blocks`, the trailer.
-Bytes gif(int w, int h, const Bytes &blocks)
-{
-    return Bytes{'G', 'I', 'F', '8', '9', 'a'} + word(w) + word(h) +
-           Bytes{0xF1, 0, 0, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255} + blocks + Bytes{0x3B};
-}
-
-// An image descriptor of a w x h image at (0, 0) with `local` as its flags and table, then its data.
-Bytes image(int w, int h, const std::vector<int> &codes, int m = 2, const Bytes &local = {0})
-{
-    return Bytes{0x2C, 0, 0, 0, 0} + word(w) + word(h) + local + pack_codes(m, codes);
-}
-
 class GifReader : public GifTest
 {
   protected:
@@ -60,7 +36,6 @@ TEST_F(GifReader, ToleratesWhatRealFilesContain)
         {{4, 1, 1}, {1, 1}, 2, {}},          // no end code
         {{4, 1, 1, 1, 1, 5}, {1, 1}, 2, {}}, // codes beyond the full image
         {{4, 1, 1, 6, 5}, {1, 1, 1}, 2, {}}, // a string running past the image
-        {{2, 1, 0, 4, 3}, {1, 0, 1}, 1, {}}, // minimum code size 1
         {{4, 1, 0, 5}, {1, 0}, 2, others},   // other blocks before the image
     };
     for (const auto &[codes, expected, m, before] : cases) {
@@ -96,8 +71,6 @@ TEST_F(GifReader, RefusesHostileFilesCleanly)
     other_signature[4] = '8';
     EXPECT_TRUE(load(write(gif87a)));
     const Bytes large = image(10000, 10000, {4, 5});
-    std::vector<int> past_full(4093, 1); // a clear code, then one literal more than the dictionary holds
-    past_full[0] = 4;
     const std::vector<Bytes> cases = {
         other_signature,
         gif(4, 4, Bytes{0x21, 0xF9, 5, 0, 0, 0, 0, 0, 0} + image(4, 4, sixteen)), // graphic control of size 5
@@ -106,10 +79,10 @@ TEST_F(GifReader, RefusesHostileFilesCleanly)
         gif(4, 4, image(20000, 20000, {4, 5})), // too large to hold
         gif(4, 4, large + large + large),       // too large together
         gif(4, 4, image(4, 4, {4096, 4097}, 12)),
-        gif(4, 4, image(4, 4, {1, 0, 2}, 0)),
-        gif(4, 4, image(4, 4, {4, 1, 7, 5})), // a code beyond the next free code
-        gif(4, 4, image(4, 4, {4, 6, 5})),    // an undefined code after a clear code
-        gif(4092, 1, image(4092, 1, past_full)),
+        gif(4, 4, image(4, 4, {1, 0, 2}, 0)),                        // minimum code size 0
+        gif(4, 4, image(3, 1, {2, 1, 0, 4, 3}, 1)),                  // minimum code size 1
+        gif(4, 4, image(4, 4, {4, 1, 7, 5})),                        // a code beyond the next free code
+        gif(4, 4, image(4, 4, {4, 6, 5})),                           // an undefined code after a clear code
         gif(4, 4, image(4, 4, sixteen) + image(4, 4, {4, 1, 7, 5})), // a bad second frame
     };
     for (std::size_t i = 0; i < cases.size(); i++) {
@@ -117,4 +90,18 @@ TEST_F(GifReader, RefusesHostileFilesCleanly)
         expect_refused(cases[i]);
     }
     EXPECT_EQ(load(file("absent.gif")), nullptr);
+}
+
+TEST_F(GifReader, KeepsImagesAndTheSecondBufferOfInterlacedOnesWithinTheMemoryLimit)
+{
+    // 800 x 800 pixels fit in 1 MiB once but not twice, as an interlaced image needs to reorder its rows.
+    const auto loads = [&](int w, int h, unsigned char flags) {
+        return load(write(gif(4, 4, image(w, h, {4, 5}, 2, {flags})))) != nullptr;
+    };
+    gif_set_memory_limit(1 << 20);
+    const bool plain = loads(800, 800, 0), interlaced = loads(800, 800, 0x40), larger = loads(1100, 1000, 0);
+    gif_set_memory_limit(kGifMemoryLimit);
+    EXPECT_TRUE(plain);
+    EXPECT_FALSE(interlaced);
+    EXPECT_FALSE(larger);
 }

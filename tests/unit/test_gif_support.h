@@ -160,4 +160,28 @@ inline Bytes pack_codes(int m, const std::vector<int> &codes)
     return data;
 }
 
+inline Bytes operator+(Bytes a, const Bytes &b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+inline Bytes word(int value)
+{
+    return {static_cast<unsigned char>(value & 255), static_cast<unsigned char>(value >> 8)};
+}
+
+// A GIF89a file: a w x h screen with a global table of four colours, `blocks`, the trailer.
+inline Bytes gif(int w, int h, const Bytes &blocks)
+{
+    return Bytes{'G', 'I', 'F', '8', '9', 'a'} + word(w) + word(h) +
+           Bytes{0xF1, 0, 0, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255} + blocks + Bytes{0x3B};
+}
+
+// An image descriptor of a w x h image at (0, 0) with `local` as its flags and table, then its data.
+inline Bytes image(int w, int h, const std::vector<int> &codes, int m = 2, const Bytes &local = {0})
+{
+    return Bytes{0x2C, 0, 0, 0, 0} + word(w) + word(h) + local + pack_codes(m, codes);
+}
+
 } // namespace gif_test
