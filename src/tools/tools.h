@@ -41,6 +41,9 @@ int snap(int v);
 int mouse_inside(int x1, int x2, int y1, int y2);
 bool mouse_clicked_in(int x1, int x2, int y1, int y2);
 void stop_mouse();
+// The live pointer from one reading of the library's packed position, so
+// its two coordinates always belong together.
+ScreenPoint pointer_position();
 
 // Changes the pointer image; the editor draws the pointer itself, so the
 // choice is kept in the library's mouse_sprite even without a mouse driver.
