@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,7 +40,11 @@ class OptionsFile : public ::testing::Test
         directory = "gfx/skins/";
         show_left_grid = show_right_grid = 0;
     }
-    void TearDown() override { ASSERT_EQ(chdir(previous), 0); }
+    void TearDown() override
+    {
+        ASSERT_EQ(chdir(previous), 0);
+        std::filesystem::remove_all(dir);
+    }
 
     std::string dir;
     char previous[4096];
