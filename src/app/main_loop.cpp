@@ -20,18 +20,21 @@ volatile bool config_write_requested = false;
 
 void draw_pointer()
 {
+    // The library's input thread moves the pointer at any time: one reading
+    // places the pointer and records where it was drawn.
+    const ScreenPoint at = pointer_position();
     if (mouse_sprite != BrushCursor) {
-        draw_sprite(ActiveBuffer, mouse_sprite, mouse_x, mouse_y);
+        draw_sprite(ActiveBuffer, mouse_sprite, at.x, at.y);
     } else {
         draw_brush((mb & 2) ? BrushCursor2 : mouse_sprite);
     }
     if (mouse_sprite == BrushCursor || mouse_sprite == BrushCursor2) {
         set_trans_blender(0, 0, 0, 128);
-        draw_trans_sprite(ActiveBuffer, Cursor, mouse_x, mouse_y);
+        draw_trans_sprite(ActiveBuffer, Cursor, at.x, at.y);
     }
     // The brush outline stays inside its canvas, which is redrawn anyway.
     BITMAP *drawn = mouse_sprite == BrushCursor ? Cursor : mouse_sprite;
-    pointer_drawn_at(mouse_x, mouse_y, drawn->w, drawn->h);
+    pointer_drawn_at(at.x, at.y, drawn->w, drawn->h);
 }
 
 // Quitting with unsaved changes offers to save them; a save that was

@@ -80,13 +80,15 @@ void edit_key(int scancode)
 
 void read_keys()
 {
+    // readkey() would turn a character beyond Latin-1 into '^'; the
+    // Unicode value tells it apart from the printable ASCII a name takes.
     while (keypressed()) {
-        const int k = readkey();
-        const int ascii = k & 0xFF;
-        if (ascii >= 32 && ascii <= 126) {
-            insert_character(static_cast<char>(ascii));
+        int scancode = 0;
+        const int code = ureadkey(&scancode);
+        if (code >= 32 && code <= 126) {
+            insert_character(static_cast<char>(code));
         } else {
-            edit_key(k >> 8);
+            edit_key(scancode);
         }
     }
 }

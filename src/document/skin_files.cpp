@@ -96,6 +96,7 @@ void load()
         return;
     }
     BITMAP *loaded = load_bitmap(path.c_str(), nullptr);
+    clear_alpha(loaded);
     if (!is_readable_sheet(loaded)) {
         if (loaded) {
             destroy_bitmap(loaded);

@@ -50,6 +50,8 @@ int palette_size(size_t colors)
     return size;
 }
 
+// The palette entry that shows a pixel, or -1 when its value is more than
+// red, green and blue and no entry can show it.
 int index_of(const RawPalette &palette, int pixel)
 {
     for (int i = 0; i < palette.count; ++i) {
@@ -58,7 +60,7 @@ int index_of(const RawPalette &palette, int pixel)
             return i;
         }
     }
-    return 0;
+    return -1;
 }
 
 void fill_palette(RawPalette &palette, const std::vector<int> &colors)
@@ -71,8 +73,9 @@ void fill_palette(RawPalette &palette, const std::vector<int> &colors)
     }
 }
 
-// Frame f of the export is the strip's frame f magnified three times.
-void fill_frame(RawFrame &frame, const RawPalette &palette, int f)
+// Frame f of the export is the strip's frame f magnified three times;
+// false when a pixel has no palette entry.
+bool fill_frame(RawFrame &frame, const RawPalette &palette, int f)
 {
     frame.image = create_bitmap_ex(8, EXPORT_SIZE, EXPORT_SIZE);
     frame.x_offset = frame.y_offset = 0;
@@ -82,9 +85,13 @@ void fill_frame(RawFrame &frame, const RawPalette &palette, int f)
     for (int y = 0; y < FRAME_SIZE; ++y) {
         for (int x = 0; x < FRAME_SIZE; ++x) {
             const int i = index_of(palette, getpixel(Recolor, x + FRAME_SIZE * f, y));
+            if (i < 0) {
+                return false;
+            }
             rectfill(frame.image, SCALE * x, SCALE * y, SCALE * x + SCALE - 1, SCALE * y + SCALE - 1, i);
         }
     }
+    return true;
 }
 
 void show_exported(const std::string &name)
@@ -109,10 +116,11 @@ void save_gif()
     animation->loop_count = 0;
     animation->background = 0;
     fill_palette(animation->palette, colors);
-    for (int f = 0; f < 2; ++f) {
-        fill_frame(animation->frames[f], animation->palette, f);
+    bool mapped = true;
+    for (int f = 0; f < 2 && mapped; ++f) {
+        mapped = fill_frame(animation->frames[f], animation->palette, f);
     }
-    if (gif_save_raw_animation(("SkinPreviews/" + name).c_str(), animation) == 0) {
+    if (mapped && gif_save_raw_animation(("SkinPreviews/" + name).c_str(), animation) == 0) {
         show_exported(name);
     } else {
         ExportFail.process();

@@ -30,6 +30,12 @@ void stop_mouse()
     mb = 0;
 }
 
+ScreenPoint pointer_position()
+{
+    const int pos = mouse_pos;
+    return {pos >> 16, pos & 0xFFFF};
+}
+
 ScreenPoint mouse_anchor;
 int ma_x_diff, ma_y_diff, da_x_diff, da_y_diff;
 char ctrl_held, alt_held, space_held;

@@ -41,6 +41,9 @@ int snap(int v);
 int mouse_inside(int x1, int x2, int y1, int y2);
 bool mouse_clicked_in(int x1, int x2, int y1, int y2);
 void stop_mouse();
+// The live pointer from one reading of the library's packed position, so
+// its two coordinates always belong together.
+ScreenPoint pointer_position();
 
 // Changes the pointer image; the editor draws the pointer itself, so the
 // choice is kept in the library's mouse_sprite even without a mouse driver.
@@ -98,6 +101,10 @@ extern int ColorPalette[PALETTE_COLUMNS * PALETTE_ROWS];
 
 // Fills ColorPalette from the palette bitmap; pixels outside it read as -1.
 void read_color_table(BITMAP *palette);
+// Colours are compared and stored as red, green and blue only: a picture
+// loaded with an alpha channel (a PNG) would never match its own colours
+// once saved as BMP, nor map onto an exported palette. Null is left alone.
+void clear_alpha(BITMAP *bmp);
 int transparent_color();
 // Stands in for the transparent colour where a preview must stay visible.
 int visible_transparent_color();

@@ -4,11 +4,13 @@
 #include "document/document.h"
 #include "editor_harness.h"
 #include "gif/gif.h"
+#include "headless.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 #include "windows/windows.h"
 
 #include <gtest/gtest.h>
+#include <loadpng.h>
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -51,6 +53,23 @@ std::string decoded_by_imagemagick(const std::string &path)
         pclose(pipe);
     }
     return out;
+}
+
+// The game's palette as a PNG with an alpha channel, every pixel opaque.
+void write_palette_with_alpha(const std::string &workdir)
+{
+    start_headless_library();
+    const std::string packs = workdir + "/gfx/packs/Classic/";
+    BITMAP *plain = load_bitmap((packs + "palette.bmp").c_str(), nullptr);
+    BITMAP *with_alpha = create_bitmap_ex(32, plain->w, plain->h);
+    for (int i = 0; i < plain->w * plain->h; ++i) {
+        const int p = getpixel(plain, i % plain->w, i / plain->w);
+        putpixel(with_alpha, i % plain->w, i / plain->w, makeacol32(getr32(p), getg32(p), getb32(p), 255));
+    }
+    save_png((packs + "alpha.png").c_str(), with_alpha, nullptr);
+    destroy_bitmap(plain);
+    destroy_bitmap(with_alpha);
+    write_file(workdir + "/Options.cfg", options_text("no", "0orva.bmp", "gfx/packs/Classic/alpha.png"));
 }
 
 int entry_color(const RawPalette &palette, int i)
@@ -157,7 +176,30 @@ TEST(Export, FollowsThePreviewColoursAndOverwritesQuietly)
     });
 }
 
-TEST(Export, AMissingDirectoryOrTooManyColoursFailsWithoutAFile)
+TEST(Export, APaletteWithAlphaKeepsItsColoursThroughSaveLoadAndExport)
+{
+    EXPECT_SCENARIO(
+        [] {
+            filename = "alpha.bmp";
+            const int color = palette_entry(5);
+            click(22 + 18 * 5 + 8, 456);
+            ASSERT_EQ(Fcolor, color);
+            click(285 + 12 * 2 + 6, 355 + 12 * 3 + 6);
+            windows_script::answer(&ConfirmSave, 1);
+            ASSERT_EQ(save(filename), 0);
+            load();
+            EXPECT_EQ(getpixel(StandingFrame, 2, 3), color) << "still the palette's colour once reloaded";
+            passes(1);
+            export_with_ctrl_e(&Exported);
+            const std::string frames = decoded_by_imagemagick("SkinPreviews/alpha.gif");
+            const std::string rgb = std::to_string(getr(color)) + "," + std::to_string(getg(color)) + "," +
+                                    std::to_string(getb(color));
+            EXPECT_NE(frames.find("0,7,10: (" + rgb + ","), std::string::npos) << frames.substr(0, 400);
+        },
+        write_palette_with_alpha);
+}
+
+TEST(Export, AMissingDirectoryTooManyColoursOrAnUnmappableOneFailsWithoutAFile)
 {
     EXPECT_SCENARIO([] {
         filename = "lost.bmp";
@@ -172,5 +214,12 @@ TEST(Export, AMissingDirectoryOrTooManyColoursFailsWithoutAFile)
         passes(1);
         export_with_ctrl_e(&ExportFail);
         EXPECT_EQ(exported("lost.gif"), "") << "more than 256 colours: nothing written";
+        for (int f = 0; f < 6; ++f) {
+            clear_to_color(frame_bitmap(f), transparent_color());
+        }
+        putpixel(StandingFrame, 0, 0, makeacol32(1, 2, 3, 128));
+        passes(1);
+        export_with_ctrl_e(&ExportFail);
+        EXPECT_EQ(exported("lost.gif"), "") << "a pixel no palette entry shows: nothing written";
     });
 }

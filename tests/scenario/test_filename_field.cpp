@@ -33,10 +33,10 @@ void click_field(int x, int y = 215)
     passes(1);
 }
 
-// A key in the buffer, as readkey() reports it.
-void press_key(int scancode, int ascii = 0)
+// A key in the buffer: its scan code and the character it types.
+void press_key(int scancode, int character = 0)
 {
-    input::type(ascii, scancode);
+    input::type(character, scancode);
     passes(1);
 }
 } // namespace
@@ -54,14 +54,15 @@ TEST(FilenameField, KeysAndClicksEditTheNameAndPlaceTheCaret)
             {KEY_RIGHT, 0, "abd", 3, true},      {KEY_SPACE, ' ', "abd ", 4, true},
             {KEY_A, '~', "abd ~", 5, true},      {KEY_A, 31, "abd ~", 5, false},
             {KEY_A, 127, "abd ~", 5, false},     {KEY_E, 233, "abd ~", 5, false},
+            {KEY_E, 0x20AC, "abd ~", 5, false},  {KEY_SEMICOLON, 0x436, "abd ~", 5, false},
             {KEY_ENTER, 13, "abd ~", 5, false},
         };
         filename = "abc";
         click_field(250); // right of the name: the caret goes to its end
-        for (const auto &[scancode, ascii, name, caret, acts] : keys) {
+        for (const auto &[scancode, character, name, caret, acts] : keys) {
             cursor_wait = draw_cursor = false;
-            press_key(scancode, ascii);
-            EXPECT_EQ(filename, name) << "after key " << scancode << " typing " << ascii;
+            press_key(scancode, character);
+            EXPECT_EQ(filename, name) << "after key " << scancode << " typing " << character;
             EXPECT_EQ(iter, caret) << filename;
             EXPECT_EQ(draw_text_cursor_x, caret_at(iter)) << filename;
             EXPECT_EQ(cursor_wait && draw_cursor, acts) << filename;
@@ -77,6 +78,13 @@ TEST(FilenameField, KeysAndClicksEditTheNameAndPlaceTheCaret)
         }
         click_field(18);
         EXPECT_EQ(iter, 0u) << "left of the name";
+        for (const int scancode : {KEY_BACKSPACE, KEY_LEFT}) {
+            cursor_wait = false;
+            press_key(scancode);
+            EXPECT_EQ(filename, "abd ~") << "key " << scancode << " at the start";
+            EXPECT_EQ(iter, 0u);
+            EXPECT_FALSE(cursor_wait);
+        }
 
         input::type(27, KEY_ESC);
         tap(KEY_ESC);

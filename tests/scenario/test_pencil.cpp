@@ -107,3 +107,20 @@ TEST(Pencil, AnAltLineIsAPreviewUntilReleaseAndMagentaErases)
         EXPECT_EQ(rows_of(StandingFrame, legend, 7, 8, 7, 1)[0], "p.....p");
     });
 }
+
+TEST(Pencil, AFrameOnBothCanvasesTakesOneStepAndItsOwnColourChangesNothing)
+{
+    EXPECT_SCENARIO([] {
+        input::move(600, 400);
+        input::wheel(mouse_z - 1); // the right canvas shows Standing too
+        passes(1);
+        ASSERT_EQ(CurrentFrame2, CurrentFrame);
+        run(RIGHT, "1,1 b1 3,1 b0");
+        EXPECT_EQ(drawn(CurrentFrame), "/.FFF");
+        EXPECT_EQ(Undos.size(), 1u);
+        undo();
+        Fcolor = transparent_color();
+        run(LEFT, "2,2 b1 b0");
+        EXPECT_FALSE(is_unsaved()) << "magenta over magenta";
+    });
+}

@@ -19,21 +19,11 @@
 
 namespace
 {
-std::deque<int> key_buffer;
-
-int scripted_keypressed()
+// Without a keyboard driver the library reads its own key buffer, where
+// input::type puts keys, only while hooks are installed; nothing else waits.
+int no_other_key()
 {
-    return key_buffer.empty() ? 0 : 1;
-}
-
-int scripted_readkey()
-{
-    if (key_buffer.empty()) {
-        return 0;
-    }
-    const int k = key_buffer.front();
-    key_buffer.pop_front();
-    return k;
+    return 0;
 }
 
 struct Answer {
@@ -150,7 +140,7 @@ int start_editor_headless(bool build_static_screen)
     start_headless_library();
     screen = create_bitmap(800, 600);
     clear_to_color(screen, 0);
-    install_keyboard_hooks(scripted_keypressed, scripted_readkey);
+    install_keyboard_hooks(no_other_key, no_other_key);
     attach_screen_and_pointer();
     window_pass_hook = answer_next_window;
     const int code = load_startup_data();
@@ -188,9 +178,9 @@ void shifts(int flags)
 {
     key_shifts = flags;
 }
-void type(int ascii, int scancode)
+void type(int character, int scancode)
 {
-    key_buffer.push_back((scancode << 8) | (ascii & 0xFF));
+    simulate_ukeypress(character, scancode);
 }
 } // namespace input
 

@@ -35,8 +35,9 @@ void wheel(int z);
 void key_down(int scancode);
 void key_up(int scancode);
 void shifts(int flags);
-// Puts a key into the keyboard buffer, as readkey() reports it.
-void type(int ascii, int scancode);
+// Puts a key into the keyboard buffer as the keyboard driver does: its
+// character (a Unicode value, 0 for none) and its scan code.
+void type(int character, int scancode);
 } // namespace input
 
 class Window;

@@ -1,5 +1,4 @@
-"""The editor in a real window: open a skin, paint, undo, save over it, and
-quit with unsaved changes."""
+"""The editor in a real window: open a skin, paint, undo, save over it and quit."""
 import os
 import shutil
 import sys
@@ -53,32 +52,6 @@ def test_paint_undo_and_save_over_the_skin(program, runtime, xvfb):
         editor.answer(1, expected_buttons=1)  # "Successfully saved the file."
         assert sheet_pixel(editor, "mine.bmp") == left_colour
         editor.quit()  # nothing unsaved, so no save question
-
-
-def test_quit_with_unsaved_changes_asks_each_question(program, runtime, xvfb):
-    with with_skin_copy(program, runtime, xvfb) as editor:
-        editor.wait_window()
-        original = sheet_pixel(editor, "mine.bmp")
-        paint_dot(editor)
-        editor.key("Escape")
-        editor.answer(2, expected_buttons=2)  # "No": keep editing
-        editor.key("Escape")
-        editor.answer(1, expected_buttons=2)  # "Yeah"
-        editor.answer(3, expected_buttons=3)  # "Cancel" to saving: still running
-        time.sleep(0.3)
-        assert editor.proc.poll() is None
-        editor.key("Escape")
-        editor.answer(1)                      # quit
-        editor.answer(1, expected_buttons=3)  # save, under the skin's own name
-        editor.answer(2, expected_buttons=2)  # "Nevermind" to the overwrite: still running
-        time.sleep(0.3)
-        assert editor.proc.poll() is None
-        assert sheet_pixel(editor, "mine.bmp") == original
-        editor.key("Escape")
-        editor.answer(1)
-        editor.answer(2, expected_buttons=3)  # "No": quit without saving
-        assert editor.wait_exit() == 0
-        assert sheet_pixel(editor, "mine.bmp") == original
 
 
 if __name__ == "__main__":

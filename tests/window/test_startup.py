@@ -1,4 +1,4 @@
-"""The editor in a real window: start-up, close requests, screenshots."""
+"""The editor in a real window: start-up, a close request, screenshots."""
 import os
 import pathlib
 import sys
@@ -35,16 +35,6 @@ def test_held_insert_writes_consecutive_screenshots(program, runtime, xvfb):
         with open(editor.path("screenshots/screenshot0.bmp"), "rb") as f:
             assert f.read(2) == b"BM"
         editor.quit()
-
-
-def test_missing_image_is_reported_in_a_message_box(program, runtime, xvfb):
-    def remove_target(workdir):
-        os.remove(os.path.join(workdir, "Moltwork", "Target.png"))
-
-    with Editor(program, runtime, xvfb, prepare=remove_target) as editor:
-        assert editor.wait_exit() == 255
-        assert editor.messages().rstrip("\n") == \
-            'File "Moltwork/Target.png" is missing or corrupt.\nAborting program.', repr(editor.messages())
 
 
 if __name__ == "__main__":

@@ -30,6 +30,7 @@ class Xvfb:
             if subprocess.run(["xdpyinfo", "-display", self.name], capture_output=True).returncode == 0:
                 time.sleep(1.0)
                 return
+        self.stop()
         raise RuntimeError("Xvfb did not start")
 
     def stop(self):
@@ -43,6 +44,15 @@ class Editor:
     def __init__(self, program, runtime, xvfb, prepare=None):
         self.xvfb = xvfb
         self.workdir = tempfile.mkdtemp(prefix="moltwork-window-")
+        try:
+            self._start(program, runtime, prepare)
+        except BaseException:
+            shutil.rmtree(self.workdir, ignore_errors=True)
+            raise
+        self.window = None
+        self.starts = 1
+
+    def _start(self, program, runtime, prepare):
         shutil.copytree(runtime, self.workdir, dirs_exist_ok=True)
         stubs = self.path(".bin")
         os.makedirs(stubs)
@@ -51,13 +61,11 @@ class Editor:
         os.chmod(os.path.join(stubs, "xmessage"), 0o755)
         if prepare:
             prepare(self.workdir)
-        env = dict(os.environ, DISPLAY=xvfb.name, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
+        env = dict(os.environ, DISPLAY=self.xvfb.name, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
                    MOLTWORK_MESSAGES=self.path(".messages"))
         self.command = dict(args=[program], cwd=self.workdir, env=env,
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.proc = subprocess.Popen(**self.command)
-        self.window = None
-        self.starts = 1
 
     def __enter__(self):
         return self
