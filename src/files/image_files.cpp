@@ -95,24 +95,35 @@ bool valid_png_depth(int colour_type, int depth)
     }
 }
 
-// The chunks must follow each other to an IEND, with image data on the way:
-// a file cut short is refused here rather than half decoded.
-bool png_chunks_complete(const Bytes &b)
+// The bytes of image data in chunks that follow each other to an IEND, or
+// -1 when the file is cut short before it.
+std::int64_t png_image_data_bytes(const Bytes &b)
 {
-    bool image_data = false;
+    std::int64_t image_data = 0;
     for (std::uint64_t at = 8; at + 12 <= b.size();) {
         const std::uint64_t length = be32(b, at);
         const Bytes type = b.substr(at + 4, 4);
         at += 12 + length;
         if (at > b.size()) {
-            return false;
+            return -1;
         }
-        image_data = image_data || type == "IDAT";
+        image_data += type == "IDAT" ? length : 0;
         if (type == "IEND") {
             return image_data;
         }
     }
-    return false;
+    return -1;
+}
+
+// Deflate packs at most 1032 bytes into one, so image data much shorter than
+// the rows it declares is cut or forged; the decoder would first allocate it all.
+bool png_data_can_fill(const Bytes &b, std::uint64_t width, std::uint64_t height)
+{
+    static const int CHANNELS[] = {1, 0, 3, 1, 2, 0, 4};
+    const unsigned char colour_type = b[25], depth = b[24];
+    const std::uint64_t row = 1 + (width * CHANNELS[colour_type] * depth + 7) / 8;
+    const std::int64_t image_data = png_image_data_bytes(b);
+    return image_data > 0 && static_cast<std::uint64_t>(image_data) * 1100 >= row * height;
 }
 
 ImageCheck check_png(const Bytes &b)
@@ -133,7 +144,7 @@ ImageCheck check_png(const Bytes &b)
     if (!fields_valid) {
         return ImageCheck::BadHeader;
     }
-    return png_chunks_complete(b) ? ImageCheck::Accepted : ImageCheck::Truncated;
+    return png_data_can_fill(b, be32(b, 16), be32(b, 20)) ? ImageCheck::Accepted : ImageCheck::Truncated;
 }
 
 // Our own reader checks the rest; the logical screen becomes the bitmap.

@@ -21,10 +21,9 @@ namespace
 
 std::string with_be32(std::string b, std::size_t at, std::uint32_t value)
 {
-    for (int i = 0; i < 4; ++i) {
-        b[at + i] = static_cast<char>(value >> 8 * (3 - i));
-    }
-    return b;
+    const char bytes[] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                          static_cast<char>(value >> 8), static_cast<char>(value)};
+    return b.replace(at, 4, bytes, 4);
 }
 
 class ImageFiles : public ::testing::Test
@@ -84,6 +83,8 @@ TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
         {"a PNG named .bmp", png, "bmp", ImageCheck::UnknownFormat},
         {"PNG 5000 high", with_be32(png, 20, 5000), "png", ImageCheck::TooLarge},
         {"PNG of depth 3", bad_depth, "png", ImageCheck::BadHeader},
+        {"PNG 4000 x 4000 in a few bytes", with_be32(with_be32(png, 16, 4000), 20, 4000), "png",
+         ImageCheck::Truncated},
         {"PNG cut in its image data", cut_png, "png", ImageCheck::Truncated},
         {"GIF 8212 wide", big_gif, "gif", ImageCheck::TooLarge},
         {"a GIF named .png", gif, "png", ImageCheck::UnknownFormat},
