@@ -57,7 +57,7 @@ void save_config();
 
 // ---- Interface asset catalogue -------------------------------------------
 
-// Shows the missing-file message and ends the process when the file is unreadable.
+// Shows the missing-file message and ends the process when the file is unreadable or fails the image check.
 BITMAP *custom_load_bitmap(const char *path);
 // Loads every image and font, creates the skin bitmaps and brush cursors and
 // reads the colour table, in start-up order; returns 0 or a failure code.

@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "files/files.h"
 #include "tools/tools.h"
 
 #include <cstdlib>
@@ -139,13 +140,18 @@ template <size_t N> void load_all(const ImageFile (&files)[N])
     }
 }
 
+[[noreturn]] void missing_or_corrupt(const char *path)
+{
+    allegro_message(
+        "%s", ("File \"" + printable_path(path) + "\" is missing or corrupt.\nAborting program.").c_str());
+    std::exit(-1);
+}
+
 FONT *load_font_or_exit(const char *path)
 {
-    FONT *f = load_bitmap_font(path, nullptr, nullptr);
+    FONT *f = load_checked_font(path);
     if (!f) {
-        allegro_message(
-            "%s", ("File \"" + std::string(path) + "\" is missing or corrupt.\nAborting program.").c_str());
-        std::exit(-1);
+        missing_or_corrupt(path);
     }
     return f;
 }
@@ -190,11 +196,9 @@ int cut_preview_modes()
 
 BITMAP *custom_load_bitmap(const char *path)
 {
-    BITMAP *bmp = load_bitmap(path, nullptr);
+    BITMAP *bmp = load_checked_bitmap(path);
     if (!bmp) {
-        allegro_message(
-            "%s", ("File \"" + std::string(path) + "\" is missing or corrupt.\nAborting program.").c_str());
-        std::exit(-1);
+        missing_or_corrupt(path);
     }
     return bmp;
 }
@@ -204,7 +208,6 @@ int load_catalogue()
     Background = custom_load_bitmap("Moltwork/OrvaBack.png");
     Banner = custom_load_bitmap("Moltwork/Banner.png");
     Palette = custom_load_bitmap(palette_dir.c_str());
-    clear_alpha(Palette);
     load_all(POWER_UPS);
     if (int code = create_frames()) {
         return code;

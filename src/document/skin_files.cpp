@@ -91,12 +91,11 @@ void load()
 {
     end_strokes_and_choosers();
     const std::string path = skin_path(filename);
-    if (!exists(path.c_str())) {
+    if (!path_exists(path)) {
         FakeLoad.process();
         return;
     }
-    BITMAP *loaded = load_bitmap(path.c_str(), nullptr);
-    clear_alpha(loaded);
+    BITMAP *loaded = load_checked_bitmap(path);
     if (!is_readable_sheet(loaded)) {
         if (loaded) {
             destroy_bitmap(loaded);

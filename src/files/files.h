@@ -31,3 +31,34 @@ bool write_file_safely(const std::string &target, const std::function<bool(PACKF
 // name with its extension replaced by extension, or a dot and extension added
 // when it has none: the library's replace_extension without its fixed buffer.
 std::string with_extension(const std::string &name, const std::string &extension);
+
+// ---- Checked images -------------------------------------------------------
+
+// The largest width or height taken from an image file: the editor's own
+// images are at most 800 pixels wide, and a skin is 192 x 32.
+constexpr int MAX_IMAGE_SIDE = 4096;
+// The largest image file read: a 4096 x 4096 BMP at 32 bits with its header.
+constexpr long MAX_IMAGE_FILE_BYTES = 4L * MAX_IMAGE_SIDE * MAX_IMAGE_SIDE + 4096;
+
+// Why an image file is refused before any decoder sees it.
+enum class ImageCheck { Accepted, Unreadable, UnknownFormat, BadHeader, TooLarge, Unsupported, Truncated };
+
+// Reads a whole regular file of at most `limit` bytes. The open never blocks
+// and the opened descriptor is checked, so a FIFO or device swapped in after
+// any earlier check is still refused.
+bool read_regular_file(const std::string &path, long limit, std::string &bytes);
+// Checks an image file's bytes against the decoder its extension selects
+// (bmp, png or gif, any case), as the library's loader would choose it.
+ImageCheck check_image(const std::string &bytes, const std::string &extension);
+
+using ImageDecoder = BITMAP *(*)(PACKFILE *file, RGB *palette);
+// Makes `extension` loadable through decoder; bmp and png are built in.
+void register_image_decoder(const std::string &extension, ImageDecoder decoder);
+// Decodes checked bytes from memory, so that what is decoded is what was
+// checked; null when refused or undecodable.
+BITMAP *decode_checked_image(const std::string &bytes, const std::string &extension);
+// The file's image in the current colour depth, or null when it is not a
+// regular file, fails its check or cannot be decoded.
+BITMAP *load_checked_bitmap(const std::string &path);
+// A bitmap font from a checked image file, as load_bitmap_font reads it.
+FONT *load_checked_font(const std::string &path);

@@ -55,7 +55,7 @@ void gif_render_frame(RawAnimation *animation, BITMAP *target, int frame, int x,
 // releases both arrays with delete[]; delays may be null when they are not wanted.
 int gif_load_animation(const char *filename, BITMAP ***frames, int **delays);
 
-// Registers "gif" with load_bitmap/save_bitmap and the datafile object type "GIF ".
+// Registers "gif" with load_bitmap/save_bitmap, the checked image loader and the datafile object type "GIF ".
 void gif_init();
 
 // Shared between the library's own source files (and used by its fuzzer and benchmark).

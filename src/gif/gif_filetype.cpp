@@ -1,4 +1,5 @@
 // GIF as a bitmap file type of the graphics library and as a datafile object type.
+#include "files/files.h"
 #include "gif/gif.h"
 
 #include <cstring>
@@ -8,10 +9,9 @@ namespace
 
 const int kGifObjectType = DAT_ID('G', 'I', 'F', ' ');
 
-// The last frame as composed over all the ones before it, in the current colour depth.
-BITMAP *load_gif_bitmap(const char *filename, RGB *pal)
+// The last frame as composed over all the ones before it, in the current colour depth; takes the animation.
+BITMAP *composed_bitmap(RawAnimation *animation, RGB *pal)
 {
-    RawAnimation *animation = gif_load_raw_animation(filename);
     if (!animation)
         return nullptr;
     BITMAP *bitmap = nullptr;
@@ -29,6 +29,16 @@ BITMAP *load_gif_bitmap(const char *filename, RGB *pal)
     }
     gif_destroy_raw_animation(animation);
     return bitmap;
+}
+
+BITMAP *load_gif_bitmap(const char *filename, RGB *pal)
+{
+    return composed_bitmap(gif_load_raw_animation(filename), pal);
+}
+
+BITMAP *load_gif_bitmap_pf(PACKFILE *file, RGB *pal)
+{
+    return composed_bitmap(gif_read_raw_animation(file), pal);
 }
 
 // One frame with a 256-colour local palette and no looping block.
@@ -81,5 +91,6 @@ void destroy_gif_object(void *animation)
 void gif_init()
 {
     register_bitmap_file_type("gif", load_gif_bitmap, save_gif_bitmap);
+    register_image_decoder("gif", load_gif_bitmap_pf);
     register_datafile_object(kGifObjectType, load_gif_object, destroy_gif_object);
 }

@@ -56,19 +56,6 @@ void read_color_table(BITMAP *palette)
     }
 }
 
-void clear_alpha(BITMAP *bmp)
-{
-    if (!bmp || bitmap_color_depth(bmp) != 32) {
-        return;
-    }
-    for (int y = 0; y < bmp->h; ++y) {
-        for (int x = 0; x < bmp->w; ++x) {
-            const int p = getpixel(bmp, x, y);
-            putpixel(bmp, x, y, makecol32(getr32(p), getg32(p), getb32(p)));
-        }
-    }
-}
-
 int recolor_pixel(int pixel, int k)
 {
     const int column = lowest_column_of(pixel);

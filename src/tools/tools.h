@@ -101,10 +101,6 @@ extern int ColorPalette[PALETTE_COLUMNS * PALETTE_ROWS];
 
 // Fills ColorPalette from the palette bitmap; pixels outside it read as -1.
 void read_color_table(BITMAP *palette);
-// Colours are compared and stored as red, green and blue only: a picture
-// loaded with an alpha channel (a PNG) would never match its own colours
-// once saved as BMP, nor map onto an exported palette. Null is left alone.
-void clear_alpha(BITMAP *bmp);
 int transparent_color();
 // Stands in for the transparent colour where a preview must stay visible.
 int visible_transparent_color();

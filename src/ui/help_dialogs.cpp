@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "files/files.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 
@@ -18,14 +19,14 @@ constexpr int PAGE_PITCH = HELP_PAGE_WIDTH + 1;
 
 [[noreturn]] void fail(const char *format, const std::string &file)
 {
-    allegro_message(format, file.c_str());
+    allegro_message(format, printable_path(file).c_str());
     std::exit(-1);
 }
 } // namespace
 
 void Dialog::init(const std::string &file)
 {
-    sheet = load_bitmap(file.c_str(), nullptr);
+    sheet = load_checked_bitmap(file);
     if (!sheet) {
         fail("File %s is missing or corrupt.", file);
     }

@@ -1,5 +1,6 @@
 // Saving and loading skins through their message windows, with real files in the skin folder.
 #include "app/app.h"
+#include "crafted_bmp.h"
 #include "document/document.h"
 #include "editor_harness.h"
 #include "tools/tools.h"
@@ -168,8 +169,13 @@ TEST(SkinFiles, AFileThatIsNoSkinOrIsMissingChangesNothing)
         write_file(SKINS + "bad.bmp", "BM this is no bitmap at all");
         write_picture("small.bmp", 100, 20);
         write_picture("narrow.bmp", 191, 64);
+        write_file(SKINS + "huge.bmp", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118));
+        write_file(SKINS + "short.bmp", crafted_bmp({192, 32, 24, 0, 192 * 3 * 31}));
+        write_file(SKINS + "runs.bmp", crafted_bmp({192, 32, 8, 1}));
+        ASSERT_EQ(mkfifo((SKINS + "pipe.bmp").c_str(), 0600), 0);
         const std::pair<const char *, Window *> cases[] = {
-            {"bad", &LoadFail}, {"small", &LoadFail}, {"narrow", &LoadFail}, {"nobody", &FakeLoad}};
+            {"bad", &LoadFail},   {"small", &LoadFail}, {"narrow", &LoadFail}, {"huge", &LoadFail},
+            {"short", &LoadFail}, {"runs", &LoadFail},  {"pipe", &LoadFail},   {"nobody", &FakeLoad}};
         for (const auto &[name, window] : cases) {
             filename = name;
             press(KEY_L, {{&SaveSkin, 2}, {window, 1}});
@@ -308,4 +314,34 @@ TEST(Screenshots, TakeTheFirstFreeNameAndLeaveNoFileWhenTheWriteFails)
         EXPECT_TRUE(shot && shot->w == 800 && shot->h == 600);
         destroy_bitmap(shot);
     });
+}
+
+TEST(SkinFiles, ADotNamedSkinLoads)
+{
+    EXPECT_SCENARIO([] {
+        write_picture(".hero.bmp", 192, 32);
+        filename = ".hero.bmp";
+        press(KEY_L);
+        EXPECT_EQ(getpixel(StandingFrame, 0, 0), makecol(200, 0, 0));
+        EXPECT_EQ(config_file[9], ".hero.bmp");
+    });
+}
+
+TEST(SkinFiles, AHostileLastSkinIsRefusedAtStartUpAndStaysUnopened)
+{
+    const std::string workdir = make_workdir();
+    write_file(workdir + "/Options.cfg", options_text("yes", "huge.bmp"));
+    write_file(workdir + "/gfx/skins/huge.bmp", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118));
+    const ChildResult result = run_in_child(workdir, [] {
+        ASSERT_EQ(start_editor_headless(false), 0);
+        const std::string options = read_file("Options.cfg");
+        windows_script::answer(&LoadFail, 1);
+        quit = true; // no passes: only what start-up itself does
+        run_editor_loop();
+        EXPECT_EQ(windows_script::shown().size(), 1u);
+        EXPECT_FALSE(is_unsaved());
+        EXPECT_EQ(getpixel(StandingFrame, 0, 0), transparent_color()) << "the blank skin";
+        EXPECT_EQ(read_file("Options.cfg"), options);
+    });
+    EXPECT_EQ(result.exit_status, 0) << result.output;
 }

@@ -2,6 +2,7 @@
 // runtime tree with the size the screen layout relies on, and every missing or
 // unusable file stops start-up with its own message and exit status.
 #include "app/app.h"
+#include "crafted_bmp.h"
 #include "editor_harness.h"
 #include "headless.h"
 
@@ -223,4 +224,24 @@ TEST(Catalogue, SheetsOfTheWrongSizeAreRefused)
             },
             c.status, c.message);
     }
+}
+
+TEST(Catalogue, AHostileOrStrangelyNamedPaletteStopsStartUpWithAReadableMessage)
+{
+    const std::string palette = "gfx/packs/Classic/palette.bmp";
+    expect_start(
+        [&](const std::string &dir) {
+            write_file(dir + "/" + palette, crafted_bmp({25, 37, 24, 0, 100}));
+        },
+        255, missing_message(palette));
+    expect_start(
+        [&](const std::string &dir) {
+            write_file(dir + "/" + palette, crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118));
+        },
+        255, missing_message(palette));
+    expect_start(
+        [](const std::string &dir) {
+            write_file(dir + "/Options.cfg", options_text("no", "0orva.bmp", "gfx/\x80\xff\x07\\p.bmp"));
+        },
+        255, missing_message("gfx/\\x80\\xFF\\x07\\x5Cp.bmp"));
 }

@@ -1,0 +1,146 @@
+// The image gate: every header the library's loaders would trust is checked
+// first, against the loader the file's extension picks.
+#include "crafted_bmp.h"
+#include "editor_harness.h"
+#include "files/files.h"
+#include "gif/gif.h"
+#include "headless.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <loadpng.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+std::string with_be32(std::string b, std::size_t at, std::uint32_t value)
+{
+    const char bytes[] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                          static_cast<char>(value >> 8), static_cast<char>(value)};
+    return b.replace(at, 4, bytes, 4);
+}
+
+class ImageFiles : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        start_headless_library();
+        gif_init();
+        dir = std::filesystem::temp_directory_path() / ("moltwork-images-" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::string path(const std::string &name) const { return (dir / name).string(); }
+
+    // A 20 x 10 picture written by the library in the format its extension names.
+    std::string saved(const std::string &extension)
+    {
+        BITMAP *picture = create_bitmap(20, 10);
+        clear_to_color(picture, makecol(200, 0, 0));
+        save_bitmap(path("saved." + extension).c_str(), picture, nullptr);
+        destroy_bitmap(picture);
+        return read_file(path("saved." + extension));
+    }
+
+    std::filesystem::path dir;
+};
+
+TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
+{
+    const std::string png = saved("png"), gif = saved("gif");
+    const std::size_t first_idat = png.find("IDAT") - 4;
+    std::string cut_png = png.substr(0, first_idat + 10), bad_depth = png;
+    bad_depth[24] = 3;
+    std::string big_gif = gif;
+    big_gif[7] = 0x20; // 8192 + 20 wide
+
+    const struct {
+        const char *what;
+        std::string bytes;
+        const char *extension;
+        ImageCheck check;
+    } cases[] = {
+        {"118-byte 40000 x 40000 at 8 bits", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118), "bmp",
+         ImageCheck::TooLarge},
+        {"20000 x 20000 at 24 bits", crafted_bmp({20000, 20000, 24, 0, 0}), "bmp", ImageCheck::TooLarge},
+        {"4097 wide", crafted_bmp({4097, 1}), "bmp", ImageCheck::TooLarge},
+        {"a skin one row short", crafted_bmp({192, 32, 24, 0, 192 * 3 * 31}), "bmp", ImageCheck::Truncated},
+        {"RLE8", crafted_bmp({192, 32, 8, 1}), "bmp", ImageCheck::Unsupported},
+        {"RLE4", crafted_bmp({192, 32, 4, 2}), "bmp", ImageCheck::Unsupported},
+        {"bit fields", crafted_bmp({192, 32, 32, 3}), "bmp", ImageCheck::Unsupported},
+        {"16 bits", crafted_bmp({192, 32, 16}), "bmp", ImageCheck::Unsupported},
+        {"OS/2 header", crafted_bmp({192, 32, 24, 0, -1, 12}), "bmp", ImageCheck::Unsupported},
+        {"top-down", crafted_bmp({192, -32}), "bmp", ImageCheck::BadHeader},
+        {"zero wide", crafted_bmp({0, 32}), "bmp", ImageCheck::BadHeader},
+        {"a PNG named .bmp", png, "bmp", ImageCheck::UnknownFormat},
+        {"PNG 5000 high", with_be32(png, 20, 5000), "png", ImageCheck::TooLarge},
+        {"PNG of depth 3", bad_depth, "png", ImageCheck::BadHeader},
+        {"PNG 4000 x 4000 in a few bytes", with_be32(with_be32(png, 16, 4000), 20, 4000), "png",
+         ImageCheck::Truncated},
+        {"PNG cut in its image data", cut_png, "png", ImageCheck::Truncated},
+        {"GIF 8212 wide", big_gif, "gif", ImageCheck::TooLarge},
+        {"a GIF named .png", gif, "png", ImageCheck::UnknownFormat},
+        {"PCX", "\x0a\x05\x01\x08", "pcx", ImageCheck::UnknownFormat},
+        {"TGA", std::string(18, '\0'), "tga", ImageCheck::UnknownFormat},
+        {"PNG", png, "PNG", ImageCheck::Accepted},
+        {"GIF", gif, "gif", ImageCheck::Accepted},
+        {"4096 x 1 at 32 bits", crafted_bmp({4096, 1, 32}), "bmp", ImageCheck::Accepted},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(check_image(c.bytes, c.extension), c.check) << c.what;
+        const std::string file = path(std::string("case.") + c.extension);
+        write_file(file, c.bytes);
+        BITMAP *image = load_checked_bitmap(file);
+        EXPECT_EQ(image != nullptr, c.check == ImageCheck::Accepted) << c.what;
+        if (image) {
+            destroy_bitmap(image);
+        }
+    }
+}
+
+TEST_F(ImageFiles, EveryPlainBmpDepthLoadsWithItsSizeAndColours)
+{
+    for (int bits : {1, 4, 8, 24, 32}) {
+        write_file(path("plain.BMP"), crafted_bmp({33, 3, bits}));
+        BITMAP *image = load_checked_bitmap(path("plain.BMP"));
+        ASSERT_NE(image, nullptr) << bits;
+        EXPECT_EQ(image->w, 33);
+        EXPECT_EQ(image->h, 3);
+        const int grey = _rgb_scale_6[128 / 4]; // through the library's 6-bit palette
+        EXPECT_EQ(getpixel(image, 32, 2), bits <= 8 ? makecol(grey, grey, grey) : makecol(0, 0, 0)) << bits;
+        destroy_bitmap(image);
+    }
+}
+
+TEST_F(ImageFiles, ACorruptOrCutPngIsRefusedByTheDecoderToo)
+{
+    std::string png = saved("png");
+    const std::size_t data = png.find("IDAT") + 4;
+    write_file(path("cut.png"), png.substr(0, data + 6));
+    EXPECT_EQ(load_png(path("cut.png").c_str(), nullptr), nullptr);
+    for (std::size_t i = data; i < data + 8; ++i) {
+        png[i] = static_cast<char>(~png[i]);
+    }
+    write_file(path("corrupt.png"), png);
+    EXPECT_EQ(check_image(png, "png"), ImageCheck::Accepted);
+    EXPECT_EQ(load_checked_bitmap(path("corrupt.png")), nullptr);
+}
+
+TEST_F(ImageFiles, OnlyRegularFilesAreOpened)
+{
+    ASSERT_EQ(mkfifo(path("fifo.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(load_checked_bitmap(path("fifo.bmp")), nullptr) << "returns at once, without a writer";
+    EXPECT_EQ(load_checked_bitmap(dir.string() + "/"), nullptr);
+    EXPECT_EQ(load_checked_bitmap(path("none.bmp")), nullptr);
+    EXPECT_EQ(load_checked_font(path("fifo.bmp")), nullptr);
+}
+
+} // namespace
