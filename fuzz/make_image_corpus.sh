@@ -11,7 +11,7 @@ seed() { # SELECTOR NAME: the file made in $work/NAME, behind its selector byte
 }
 convert -size 16x8 pattern:checkerboard -monochrome -compress none BMP3:"$work/bits1.bmp"
 convert -size 24x6 gradient:red-blue +dither -colors 16 -compress none BMP3:"$work/bits4.bmp"
-convert -size 20x14 xc: +noise Random +dither -colors 200 -compress none BMP3:"$work/bits8.bmp"
+convert -seed 7 -size 20x14 xc: +noise Random +dither -colors 200 -compress none BMP3:"$work/bits8.bmp"
 convert -size 20x7 gradient:yellow-navy +dither -colors 40 -compress RLE BMP3:"$work/rle8.bmp"
 convert -size 13x5 gradient:lime-maroon -type TrueColor -compress none BMP3:"$work/bits24.bmp"
 convert -size 9x4 gradient:red-none -define bmp3:alpha=true -compress none BMP3:"$work/bits32.bmp"

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 
 void start_headless_library()
 {
@@ -14,4 +15,20 @@ void start_headless_library()
         register_png_file_type();
         return true;
     }();
+}
+
+void InTemporaryFolder::SetUp()
+{
+    start_headless_library();
+    previous = std::filesystem::current_path();
+    char pattern[] = "/tmp/moltwork-unit-XXXXXX";
+    ASSERT_TRUE(mkdtemp(pattern));
+    dir = pattern;
+    std::filesystem::current_path(dir);
+}
+
+void InTemporaryFolder::TearDown()
+{
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(dir);
 }

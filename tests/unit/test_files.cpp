@@ -14,27 +14,7 @@ namespace
 {
 namespace fs = std::filesystem;
 
-// Each test works in a folder of its own, as its working directory.
-class SafeWrite : public ::testing::Test
-{
-  protected:
-    void SetUp() override
-    {
-        start_headless_library();
-        char pattern[] = "/tmp/moltwork-files-XXXXXX";
-        dir = mkdtemp(pattern);
-        ASSERT_TRUE(getcwd(previous, sizeof previous));
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-    }
-    void TearDown() override
-    {
-        ASSERT_EQ(chdir(previous), 0);
-        fs::remove_all(dir);
-    }
-
-    std::string dir;
-    char previous[4096];
-};
+using SafeWrite = InTemporaryFolder;
 
 bool put(const std::string &path, const std::string &text)
 {

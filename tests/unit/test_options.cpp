@@ -27,16 +27,12 @@ const std::string BUILT_IN_FILE =
     "***Start program with right pixel grid on?***\nno";
 
 // Each test reads and writes Options.cfg in a directory of its own.
-class OptionsFile : public ::testing::Test
+class OptionsFile : public InTemporaryFolder
 {
   protected:
     void SetUp() override
     {
-        start_headless_library();
-        char pattern[] = "/tmp/moltwork-options-XXXXXX";
-        dir = mkdtemp(pattern);
-        ASSERT_TRUE(getcwd(previous, sizeof previous));
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        InTemporaryFolder::SetUp();
         mkdir("gfx", 0755);
         mkdir("gfx/skins", 0755);
         filename.clear();
@@ -45,14 +41,6 @@ class OptionsFile : public ::testing::Test
         directory = "gfx/skins/";
         show_left_grid = show_right_grid = 0;
     }
-    void TearDown() override
-    {
-        ASSERT_EQ(chdir(previous), 0);
-        std::filesystem::remove_all(dir);
-    }
-
-    std::string dir;
-    char previous[4096];
 };
 } // namespace
 
