@@ -43,15 +43,28 @@ void write_requested_config();
 
 // ---- Options file ---------------------------------------------------------
 
-constexpr int CONFIG_LINES = 14;
 constexpr int CONFIG_LINE_SIZE = 192;
-extern std::string config_file[CONFIG_LINES];
-extern std::string filename;
-extern std::string defaultname;
-extern std::string palette_dir;
-extern std::string directory;
 
-char *skip_lines(char *buf, int size, PACKFILE *f, int n);
+// The settings of Options.cfg, one field per option. The file's layout (each
+// option's comment line, value line and built-in value) is the one table in
+// options.cpp that both read_config and save_config use.
+struct Options {
+    std::string default_name;    // name of new skins
+    std::string palette_path;    // palette bitmap
+    std::string skins_directory; // prefix of every loaded or saved skin
+    std::string autoload;        // "yes" loads the last skin at start; kept as typed
+    std::string last_skin;       // updated by every save and load
+    bool left_grid;              // grids shown at start
+    bool right_grid;
+};
+extern Options options;
+
+// The text of the file name field: a skin's name, not an option.
+extern std::string filename;
+// The name New gives: the default name once an options file has given one,
+// empty before.
+extern std::string new_skin_name;
+
 void read_config();
 void save_config();
 

@@ -207,7 +207,7 @@ int load_catalogue()
 {
     Background = custom_load_bitmap("Moltwork/OrvaBack.png");
     Banner = custom_load_bitmap("Moltwork/Banner.png");
-    Palette = custom_load_bitmap(palette_dir.c_str());
+    Palette = custom_load_bitmap(options.palette_path.c_str());
     load_all(POWER_UPS);
     if (int code = create_frames()) {
         return code;

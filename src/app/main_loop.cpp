@@ -48,7 +48,7 @@ bool may_quit()
         return true;
     }
     const int answer = SaveSkin.process();
-    return (answer == 1 && save(config_file[9]) == 0) || answer == 2;
+    return (answer == 1 && save(options.last_skin) == 0) || answer == 2;
 }
 
 void confirm_close_request()
@@ -102,8 +102,8 @@ void run_pass()
 int run_editor_loop()
 {
     create_static();
-    if (config_file[7] == "yes") {
-        filename = config_file[9];
+    if (options.autoload == "yes") {
+        filename = options.last_skin;
         load();
     }
     while (!quit) {

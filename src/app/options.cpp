@@ -1,38 +1,60 @@
 #include "app/app.h"
 #include "files/files.h"
-#include "tools/tools.h"
 
-std::string config_file[CONFIG_LINES];
 std::string filename;
-std::string defaultname;
-std::string palette_dir = "gfx/packs/Classic/palette.bmp";
-std::string directory = "gfx/skins/";
+std::string new_skin_name;
 
 namespace
 {
-const char *const BUILT_IN_LINES[CONFIG_LINES] = {
-    "***Following line should contain the desired default filename***",
-    "Untitled.bmp",
-    "***Next line should contain location of palette bitmap***",
-    "gfx/packs/Classic/palette.bmp",
-    "***Next line should contain directory of loaded/saved skins***",
-    "gfx/skins/",
-    "***Enable autoloading of last skin?***",
-    "yes",
-    "***Next line auto-updates with the name of the last skin opened***",
-    "0orva.bmp",
-    "***Start program with left pixel grid on?***",
-    "no",
-    "***Start program with right pixel grid on?***",
-    "no",
+// One row per option: the comment line above it, its built-in value, and the
+// field it fills. A yes/no switch has a flag instead of a text.
+struct OptionRow {
+    const char *comment;
+    const char *built_in;
+    std::string Options::*text;
+    bool Options::*flag;
 };
+
+const OptionRow ROWS[] = {
+    {"***Following line should contain the desired default filename***", "Untitled.bmp",
+     &Options::default_name, nullptr},
+    {"***Next line should contain location of palette bitmap***", "gfx/packs/Classic/palette.bmp",
+     &Options::palette_path, nullptr},
+    {"***Next line should contain directory of loaded/saved skins***", "gfx/skins/",
+     &Options::skins_directory, nullptr},
+    {"***Enable autoloading of last skin?***", "yes", &Options::autoload, nullptr},
+    {"***Next line auto-updates with the name of the last skin opened***", "0orva.bmp", &Options::last_skin,
+     nullptr},
+    {"***Start program with left pixel grid on?***", "no", nullptr, &Options::left_grid},
+    {"***Start program with right pixel grid on?***", "no", nullptr, &Options::right_grid},
+};
+constexpr int LAST_SKIN_ROW = 4;
 
 const char *const OPTIONS_FILE = "Options.cfg";
 
-// The last skin is remembered only while its file still exists.
-std::string last_skin_or_default(const char *name)
+void take_value(Options &into, const OptionRow &row, const char *text)
 {
-    return path_exists(with_extension(directory + name, "bmp")) ? name : BUILT_IN_LINES[9];
+    if (row.text) {
+        into.*row.text = text;
+    } else {
+        into.*row.flag = std::string(text) == "yes";
+    }
+}
+
+Options built_in_options()
+{
+    Options built_in;
+    for (const OptionRow &row : ROWS) {
+        take_value(built_in, row, row.built_in);
+    }
+    return built_in;
+}
+
+// The last skin is remembered only while its file still exists.
+std::string last_skin_or_default(const std::string &name)
+{
+    return path_exists(with_extension(options.skins_directory + name, "bmp")) ? name
+                                                                              : ROWS[LAST_SKIN_ROW].built_in;
 }
 
 // Reads one whole line, however long, keeping at most size - 1 bytes of it, so
@@ -61,37 +83,6 @@ char *read_line(char *buf, int size, PACKFILE *f)
     buf[length] = '\0';
     return buf;
 }
-void take_value(int line, const char *text)
-{
-    switch (line) {
-    case 1:
-        config_file[1] = text;
-        defaultname = text;
-        filename = defaultname;
-        break;
-    case 3:
-        config_file[3] = text;
-        palette_dir = text;
-        break;
-    case 5:
-        config_file[5] = text;
-        directory = text;
-        break;
-    case 7:
-        config_file[7] = text;
-        break;
-    case 9:
-        config_file[9] = last_skin_or_default(text);
-        break;
-    case 11:
-        show_left_grid = std::string(text) == "yes";
-        break;
-    case 13:
-        show_right_grid = std::string(text) == "yes";
-        break;
-    }
-}
-} // namespace
 
 char *skip_lines(char *buf, int size, PACKFILE *f, int n)
 {
@@ -103,11 +94,30 @@ char *skip_lines(char *buf, int size, PACKFILE *f, int n)
     return read_line(buf, size, f);
 }
 
+// Value lines are found by position: each follows its comment line, and the
+// rows after the first have a blank line before the comment. Returns how
+// many values were read; a file that ends early keeps the built-in values of
+// what it lacks.
+int read_rows(PACKFILE *f)
+{
+    char buf[CONFIG_LINE_SIZE];
+    int read = 0;
+    for (const OptionRow &row : ROWS) {
+        if (!skip_lines(buf, sizeof buf, f, read == 0 ? 1 : 2)) {
+            break;
+        }
+        take_value(options, row, buf);
+        ++read;
+    }
+    return read;
+}
+} // namespace
+
+Options options = built_in_options();
+
 void read_config()
 {
-    for (int i = 0; i < CONFIG_LINES; ++i) {
-        config_file[i] = BUILT_IN_LINES[i];
-    }
+    options = built_in_options();
     // Anything but a regular file, a FIFO above all, counts as no file: opening it could hang.
     if (!is_regular_file(OPTIONS_FILE)) {
         return;
@@ -116,15 +126,12 @@ void read_config()
     if (!f) {
         return;
     }
-    char buf[CONFIG_LINE_SIZE];
-    // Value lines are found by position; a file that ends early keeps the
-    // built-in values of what it lacks.
-    for (int line = 1; line < CONFIG_LINES; line += 2) {
-        if (!skip_lines(buf, sizeof buf, f, line == 1 ? 1 : 2)) {
-            break;
-        }
-        take_value(line, buf);
+    // New skins stay unnamed until a file gives them a name.
+    if (read_rows(f) > 0) {
+        new_skin_name = options.default_name;
+        filename = new_skin_name;
     }
+    options.last_skin = last_skin_or_default(options.last_skin);
     pack_fclose(f);
 }
 
@@ -132,17 +139,14 @@ void read_config()
 // start fall back to the built-in palette and skins folder.
 void save_config()
 {
-    config_file[11] = show_left_grid ? "yes" : "no";
-    config_file[13] = show_right_grid ? "yes" : "no";
     write_file_safely(OPTIONS_FILE, [](PACKFILE *f) {
-        for (int i = 0; i < CONFIG_LINES; ++i) {
-            pack_fputs(config_file[i].c_str(), f);
-            if (i < CONFIG_LINES - 1) {
-                pack_fputs("\n", f);
-                if (i % 2 == 1) {
-                    pack_fputs("\n", f);
-                }
-            }
+        bool first = true;
+        for (const OptionRow &row : ROWS) {
+            pack_fputs(first ? "" : "\n\n", f);
+            pack_fputs(row.comment, f);
+            pack_fputs("\n", f);
+            pack_fputs(row.text ? (options.*row.text).c_str() : (options.*row.flag ? "yes" : "no"), f);
+            first = false;
         }
         return true;
     });

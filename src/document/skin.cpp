@@ -126,7 +126,7 @@ void new_skin()
     for (int n = 0; n < FRAME_COUNT; ++n) {
         clear_to_color(frame_bitmap(n), transparent_color());
     }
-    filename = defaultname;
-    config_file[9] = filename;
+    filename = new_skin_name;
+    options.last_skin = filename;
     clear_undos();
 }

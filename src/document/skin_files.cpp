@@ -14,7 +14,7 @@ constexpr int CELL = 2 * FRAME_SIZE;
 
 std::string skin_path(const std::string &name)
 {
-    return directory + with_extension(name, "bmp");
+    return options.skins_directory + with_extension(name, "bmp");
 }
 
 void end_strokes_and_choosers()
@@ -82,7 +82,7 @@ int save(const std::string &name)
     }
     sheet_into(Key);
     ConfirmSave.process();
-    config_file[9] = name;
+    options.last_skin = name;
     save_config();
     return 0;
 }
@@ -107,7 +107,7 @@ void load()
     InOut = loaded;
     sheet_into_frames();
     sheet_into(Key);
-    config_file[9] = filename;
+    options.last_skin = filename;
     save_config();
     clear_undos();
 }
@@ -119,7 +119,7 @@ void blank()
         return;
     }
     const int answer = SaveSkin.process();
-    if ((answer == 1 && save(config_file[9]) == 0) || answer == 2) {
+    if ((answer == 1 && save(options.last_skin) == 0) || answer == 2) {
         new_skin();
     }
 }

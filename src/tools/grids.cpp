@@ -1,9 +1,6 @@
 #include "app/app.h"
 #include "tools/tools.h"
 
-char show_left_grid = 0;
-char show_right_grid = 0;
-
 namespace
 {
 // Lines run along the last column or row of each frame-pixel cell; the
@@ -31,10 +28,10 @@ void draw_inverted(BITMAP *bmp, int x, int y, int)
 
 void draw_grids()
 {
-    if (show_left_grid == 1) {
+    if (options.left_grid) {
         draw_grid(LEFT_CANVAS_X);
     }
-    if (show_right_grid == 1) {
+    if (options.right_grid) {
         draw_grid(RIGHT_CANVAS_X);
     }
 }

@@ -138,6 +138,5 @@ void pencil_tool();
 
 // ---- Pixel grids ---------------------------------------------------------------
 
-extern char show_left_grid, show_right_grid;
 void draw_grids();
 void draw_inverted(BITMAP *bmp, int x, int y, int d);

@@ -28,7 +28,7 @@ void load_with_check()
         return;
     }
     const int answer = SaveSkin.process();
-    if ((answer == 1 && save(config_file[9]) == 0) || answer == 2) {
+    if ((answer == 1 && save(options.last_skin) == 0) || answer == 2) {
         load();
     }
 }
@@ -165,7 +165,7 @@ void check_option_and_page_keys()
 void check_grid_keys()
 {
     if (key[KEY_G] && ctrl() && !letter_g_held) {
-        (shift() ? show_right_grid : show_left_grid) ^= 1;
+        (shift() ? options.right_grid : options.left_grid) ^= 1;
     }
 }
 

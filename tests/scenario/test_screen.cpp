@@ -178,7 +178,7 @@ TEST(Screen, GridsInvertTheCanvasWithTheGreyRule)
         [] {
             clear_to_color(StandingFrame, makecol(128, 128, 128));
             clear_to_color(WalkingFrame, makecol(10, 20, 30));
-            show_left_grid = show_right_grid = 1;
+            options.left_grid = options.right_grid = 1;
             draw_pass();
             // x, y, and the colour there: lines at every 12th pixel inside the canvas, none on its edge.
             const int expected[][3] = {

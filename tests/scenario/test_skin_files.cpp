@@ -110,7 +110,8 @@ TEST(SkinFiles, ASavedSheetLoadsBackAndALoadLeavesNothingToUndo)
 TEST(SkinFiles, ADeclinedOverwriteOrAFailedSaveLeavesTheSkinUnsavedAndTheOldFileWhole)
 {
     EXPECT_SCENARIO([] {
-        const std::string original = read_file(SKINS + "0orva.bmp"), options = read_file("Options.cfg");
+        const std::string original = read_file(SKINS + "0orva.bmp"),
+                          options_text_before = read_file("Options.cfg");
         stroke(1, 3, 3, makecol(200, 0, 0));
         filename = "0orva.bmp";
         press(KEY_S, {{&Overwrite, 2}});
@@ -127,7 +128,7 @@ TEST(SkinFiles, ADeclinedOverwriteOrAFailedSaveLeavesTheSkinUnsavedAndTheOldFile
         setrlimit(RLIMIT_FSIZE, &normal);
         EXPECT_EQ(read_file(SKINS + "0orva.bmp"), original);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(SKINS), {}), 2) << "no file left behind";
-        EXPECT_EQ(read_file("Options.cfg"), options);
+        EXPECT_EQ(read_file("Options.cfg"), options_text_before);
         EXPECT_TRUE(is_unsaved());
 
         press(KEY_S, {{&Overwrite, 1}, {&ConfirmSave, 1}});
@@ -165,7 +166,7 @@ TEST(SkinFiles, AFileThatIsNoSkinOrIsMissingChangesNothing)
         press(KEY_L);
         stroke(1, 2, 2, makecol(0, 0, 200));
         const std::vector<int> before = all_frames();
-        const std::string options = read_file("Options.cfg");
+        const std::string options_text_before = read_file("Options.cfg");
         write_file(SKINS + "bad.bmp", "BM this is no bitmap at all");
         write_picture("small.bmp", 100, 20);
         write_picture("narrow.bmp", 191, 64);
@@ -181,8 +182,8 @@ TEST(SkinFiles, AFileThatIsNoSkinOrIsMissingChangesNothing)
             press(KEY_L, {{&SaveSkin, 2}, {window, 1}});
             EXPECT_EQ(all_frames(), before) << name;
             EXPECT_EQ(Undos.size(), 1u) << name;
-            EXPECT_EQ(config_file[9], "0orva") << name;
-            EXPECT_EQ(read_file("Options.cfg"), options) << name;
+            EXPECT_EQ(options.last_skin, "0orva") << name;
+            EXPECT_EQ(read_file("Options.cfg"), options_text_before) << name;
         }
     });
 }
@@ -260,7 +261,7 @@ TEST(SkinFiles, NewQuitAndCloseRequestsKeepTheOptionsInStep)
         EXPECT_FALSE(is_unsaved());
         EXPECT_TRUE(Undos.empty());
         EXPECT_EQ(filename, "Untitled.bmp");
-        EXPECT_EQ(config_file[9], "Untitled.bmp");
+        EXPECT_EQ(options.last_skin, "Untitled.bmp");
 
         std::remove("Options.cfg");
         press(KEY_ESC, {{&QuitNow, 2}});
@@ -323,7 +324,7 @@ TEST(SkinFiles, ADotNamedSkinLoads)
         filename = ".hero.bmp";
         press(KEY_L);
         EXPECT_EQ(getpixel(StandingFrame, 0, 0), makecol(200, 0, 0));
-        EXPECT_EQ(config_file[9], ".hero.bmp");
+        EXPECT_EQ(options.last_skin, ".hero.bmp");
     });
 }
 
@@ -334,14 +335,14 @@ TEST(SkinFiles, AHostileLastSkinIsRefusedAtStartUpAndStaysUnopened)
     write_file(workdir + "/gfx/skins/huge.bmp", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118));
     const ChildResult result = run_in_child(workdir, [] {
         ASSERT_EQ(start_editor_headless(false), 0);
-        const std::string options = read_file("Options.cfg");
+        const std::string options_text_before = read_file("Options.cfg");
         windows_script::answer(&LoadFail, 1);
         quit = true; // no passes: only what start-up itself does
         run_editor_loop();
         EXPECT_EQ(windows_script::shown().size(), 1u);
         EXPECT_FALSE(is_unsaved());
         EXPECT_EQ(getpixel(StandingFrame, 0, 0), transparent_color()) << "the blank skin";
-        EXPECT_EQ(read_file("Options.cfg"), options);
+        EXPECT_EQ(read_file("Options.cfg"), options_text_before);
     });
     EXPECT_EQ(result.exit_status, 0) << result.output;
 }

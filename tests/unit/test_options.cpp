@@ -36,10 +36,10 @@ class OptionsFile : public InTemporaryFolder
         mkdir("gfx", 0755);
         mkdir("gfx/skins", 0755);
         filename.clear();
-        defaultname.clear();
-        palette_dir = "gfx/packs/Classic/palette.bmp";
-        directory = "gfx/skins/";
-        show_left_grid = show_right_grid = 0;
+        new_skin_name.clear();
+        options.palette_path = "gfx/packs/Classic/palette.bmp";
+        options.skins_directory = "gfx/skins/";
+        options.left_grid = options.right_grid = 0;
     }
 };
 } // namespace
@@ -48,11 +48,11 @@ TEST_F(OptionsFile, MissingFileKeepsBuiltInsAndWritesThemBackWithTheGridsAsTheyA
 {
     read_config();
     EXPECT_EQ(filename, "");
-    EXPECT_EQ(defaultname, "");
-    EXPECT_EQ(palette_dir, "gfx/packs/Classic/palette.bmp");
-    EXPECT_EQ(directory, "gfx/skins/");
-    EXPECT_EQ(config_file[7], "yes");
-    show_right_grid = 1;
+    EXPECT_EQ(new_skin_name, "");
+    EXPECT_EQ(options.palette_path, "gfx/packs/Classic/palette.bmp");
+    EXPECT_EQ(options.skins_directory, "gfx/skins/");
+    EXPECT_EQ(options.autoload, "yes");
+    options.right_grid = 1;
     save_config();
     EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE.substr(0, BUILT_IN_FILE.size() - 2) + "yes");
 }
@@ -68,13 +68,13 @@ TEST_F(OptionsFile, HandEditedFileReadsByPositionAndRewritesComments)
                               "\r\nyes\r\n\r\n"
                               "\r\nyes ");
     read_config();
-    EXPECT_EQ(defaultname, "Fresh.bmp");
+    EXPECT_EQ(new_skin_name, "Fresh.bmp");
     EXPECT_EQ(filename, "Fresh.bmp");
-    EXPECT_EQ(palette_dir, "pal/p.bmp");
-    EXPECT_EQ(config_file[7], "Yes") << "a capitalised Yes is kept as typed (and means no)";
-    EXPECT_EQ(config_file[9], "hero") << "hero.bmp exists, so the name stays without extension";
-    EXPECT_EQ(show_left_grid, 1);
-    EXPECT_EQ(show_right_grid, 0) << "\"yes \" with a blank is not yes";
+    EXPECT_EQ(options.palette_path, "pal/p.bmp");
+    EXPECT_EQ(options.autoload, "Yes") << "a capitalised Yes is kept as typed (and means no)";
+    EXPECT_EQ(options.last_skin, "hero") << "hero.bmp exists, so the name stays without extension";
+    EXPECT_EQ(options.left_grid, 1);
+    EXPECT_EQ(options.right_grid, 0) << "\"yes \" with a blank is not yes";
 
     save_config();
     std::string expected = BUILT_IN_FILE;
@@ -92,32 +92,32 @@ TEST_F(OptionsFile, LastSkinStaysOnlyWhenTheDirectoryPlusItsNameExists)
 {
     write_file("Options.cfg", options_text("no", "gone.bmp", "pal.bmp"));
     read_config();
-    EXPECT_EQ(config_file[9], "0orva.bmp");
+    EXPECT_EQ(options.last_skin, "0orva.bmp");
     write_file("gfx/skinsa.bmp", "x");
     write_file("Options.cfg", "c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins\n\nc\nno\n\nc\na\n\nc\nno\n\nc\nno");
     read_config();
-    EXPECT_EQ(config_file[9], "a") << "gfx/skins + a.bmp is gfx/skinsa.bmp, a plain prefix";
+    EXPECT_EQ(options.last_skin, "a") << "gfx/skins + a.bmp is gfx/skinsa.bmp, a plain prefix";
 }
 
 TEST_F(OptionsFile, ShortFileKeepsBuiltInsAndAnOverlongLineIsCutInPlace)
 {
     write_file("Options.cfg", "c\nShort.bmp\n\nc\nmy/palette.bmp");
     read_config();
-    EXPECT_EQ(defaultname, "Short.bmp");
-    EXPECT_EQ(palette_dir, "my/palette.bmp");
-    EXPECT_EQ(directory, "gfx/skins/");
-    EXPECT_EQ(config_file[7], "yes");
-    EXPECT_EQ(config_file[9], "0orva.bmp");
-    EXPECT_EQ(show_left_grid, 0);
+    EXPECT_EQ(new_skin_name, "Short.bmp");
+    EXPECT_EQ(options.palette_path, "my/palette.bmp");
+    EXPECT_EQ(options.skins_directory, "gfx/skins/");
+    EXPECT_EQ(options.autoload, "yes");
+    EXPECT_EQ(options.last_skin, "0orva.bmp");
+    EXPECT_EQ(options.left_grid, 0);
 
     write_file("Options.cfg", "c\nA.bmp\n\nc\n" + std::string(300, 'p') +
                                   "\n\nc\nskins/\n\nc\nno\n\nc\nx\n\nc\nyes\n\nc\nyes");
     read_config();
-    EXPECT_EQ(palette_dir, std::string(CONFIG_LINE_SIZE - 1, 'p'));
-    EXPECT_EQ(directory, "skins/");
-    EXPECT_EQ(config_file[7], "no");
-    EXPECT_EQ(show_left_grid, 1);
-    EXPECT_EQ(show_right_grid, 1);
+    EXPECT_EQ(options.palette_path, std::string(CONFIG_LINE_SIZE - 1, 'p'));
+    EXPECT_EQ(options.skins_directory, "skins/");
+    EXPECT_EQ(options.autoload, "no");
+    EXPECT_EQ(options.left_grid, 1);
+    EXPECT_EQ(options.right_grid, 1);
 }
 
 TEST_F(OptionsFile, LinesEndAtCrLfOrCrLfAsTheLibraryReadsThemAndDotNamesCount)
@@ -134,21 +134,22 @@ TEST_F(OptionsFile, LinesEndAtCrLfOrCrLfAsTheLibraryReadsThemAndDotNamesCount)
             text += lines[i] + (i + 1 < lines.size() ? ends[i % ends.size()] : "");
         }
         write_file("Options.cfg", text);
-        directory = "gfx/skins/";
-        show_left_grid = show_right_grid = 0;
+        options.skins_directory = "gfx/skins/";
+        options.left_grid = options.right_grid = 0;
         read_config();
         SCOPED_TRACE(ends.size());
-        EXPECT_EQ(defaultname, "Mac.bmp");
-        EXPECT_EQ(palette_dir, std::string(CONFIG_LINE_SIZE - 1, 'p')) << "a long line is cut in place";
-        EXPECT_EQ(directory, "skins/");
-        EXPECT_EQ(config_file[7], "no");
-        EXPECT_EQ(config_file[9], "0orva.bmp") << "skins/.bmp does not exist";
-        EXPECT_EQ(show_left_grid, 1);
-        EXPECT_EQ(show_right_grid, 1);
+        EXPECT_EQ(new_skin_name, "Mac.bmp");
+        EXPECT_EQ(options.palette_path, std::string(CONFIG_LINE_SIZE - 1, 'p'))
+            << "a long line is cut in place";
+        EXPECT_EQ(options.skins_directory, "skins/");
+        EXPECT_EQ(options.autoload, "no");
+        EXPECT_EQ(options.last_skin, "0orva.bmp") << "skins/.bmp does not exist";
+        EXPECT_EQ(options.left_grid, 1);
+        EXPECT_EQ(options.right_grid, 1);
     }
     write_file("Options.cfg", options_text("no", ".hero"));
     read_config();
-    EXPECT_EQ(config_file[9], ".hero") << "gfx/skins/.bmp exists, though its name begins with a dot";
+    EXPECT_EQ(options.last_skin, ".hero") << "gfx/skins/.bmp exists, though its name begins with a dot";
 }
 
 TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWhole)
@@ -157,7 +158,7 @@ TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWh
         alarm(10); // opening a FIFO blocks until a writer comes
         mkfifo("Options.cfg", 0644);
         read_config();
-        EXPECT_EQ(palette_dir, "gfx/packs/Classic/palette.bmp");
+        EXPECT_EQ(options.palette_path, "gfx/packs/Classic/palette.bmp");
         EXPECT_EQ(filename, "");
         save_config();
         EXPECT_TRUE(std::filesystem::is_fifo("Options.cfg"));
@@ -165,7 +166,7 @@ TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWh
 
         write_file("Options.cfg", BUILT_IN_FILE);
         read_config();
-        config_file[9] = "another.bmp";
+        options.last_skin = "another.bmp";
         rlimit normal, full_disk;
         getrlimit(RLIMIT_FSIZE, &normal);
         full_disk = {100, normal.rlim_max};
