@@ -41,6 +41,38 @@ void save_screenshot();
 // button callback only asks for it.
 void write_requested_config();
 
+// ---- Mouse snapshot, taken once per pass -----------------------------------
+// Hit tests read the snapshot, never the live mouse.
+
+extern int mb, old_mb;
+extern int mpos;
+extern int mx, my, mz;
+extern int old_mx, old_my, old_mz;
+
+struct ScreenPoint {
+    int x, y;
+};
+
+// Takes the snapshot; the main loop and the message windows' own loop do.
+void take_mouse_snapshot();
+// 1 when the snapshot's x is in [x1, x2], plus 2 when its y is in [y1, y2].
+int mouse_inside(int x1, int x2, int y1, int y2);
+bool mouse_clicked_in(int x1, int x2, int y1, int y2);
+// Consumes a press, so that it acts only once.
+void stop_mouse();
+// The live pointer from one reading of the library's packed position, so
+// its two coordinates always belong together.
+ScreenPoint pointer_position();
+// Changes the pointer image; the editor draws the pointer itself, so the
+// choice is kept in the library's mouse_sprite even without a mouse driver.
+void set_pointer(BITMAP *sprite, int focus_x = 0, int focus_y = 0);
+
+// Magenta: the colour that sprites and skins leave see-through.
+inline int transparent_color()
+{
+    return makecol(255, 0, 255);
+}
+
 // ---- Options file ---------------------------------------------------------
 
 constexpr int CONFIG_LINE_SIZE = 192;

@@ -41,14 +41,7 @@ void draw_pointer()
 // declined or failed keeps the editor open so nothing is lost.
 bool may_quit()
 {
-    if (QuitNow.process() != 1) {
-        return false;
-    }
-    if (!is_unsaved()) {
-        return true;
-    }
-    const int answer = SaveSkin.process();
-    return (answer == 1 && save(options.last_skin) == 0) || answer == 2;
+    return ask(QuitNow) == 1 && offer_to_save();
 }
 
 void confirm_close_request()

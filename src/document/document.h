@@ -34,19 +34,21 @@ int create_sheet_bitmaps();
 
 bool is_unchanged_bitmap(BITMAP *a, BITMAP *b);
 bool is_unsaved();
-void detect_change();
+// Clears the six frames, names the skin for a new one and empties the history.
 void new_skin();
-// New, asking first whether to save unsaved changes.
-void blank();
 
 // ---- Skin files ------------------------------------------------------------------
 
-// Writes the skin as directory + name with the extension "bmp". Returns 0
-// after a successful write, non-zero when the user declined to overwrite or
-// the write failed; nothing after a non-zero result may throw the drawing away.
-int save(const std::string &name);
-// Reads the skin named by filename from the skin directory.
-void load();
+enum class SaveResult { Saved, Declined, Failed };
+enum class LoadResult { Loaded, Missing, Unreadable };
+
+// Writes the skin as the skins directory + name with the extension "bmp";
+// may_replace is asked only when something is there already. Only Saved
+// makes the frames count as saved.
+SaveResult save_skin(const std::string &name, bool (*may_replace)());
+// Reads the skin of that name from the skins directory; anything but Loaded
+// changes nothing.
+LoadResult load_skin(const std::string &name);
 
 // ---- Undo history ---------------------------------------------------------
 
@@ -61,7 +63,9 @@ UndoStep new_undo_step(int canvas);
 void add_step(int canvas);
 void add_step(BITMAP *frame);
 void undo();
-void restore(BITMAP *frame);
+enum class RestoreResult { Restored, NothingToRestore, AlreadyOriginal };
+// Brings the frame back to its oldest step in the history, recorded as a step of its own.
+RestoreResult restore_frame(BITMAP *frame);
 // Empties the history, releasing every step's copy.
 void clear_undos();
 
@@ -74,7 +78,9 @@ extern bool editing_text;
 extern bool over_text;
 extern int draw_text_cursor_x;
 
-void edit_filename();
+// One pass of the name field; pointer_free says that no menu or stroke holds
+// the pointer, so the field may take it.
+void edit_filename(bool pointer_free);
 // Home and End start editing with the caret at either end of the name.
 void start_editing_at_home();
 void start_editing_at_end();

@@ -1,7 +1,5 @@
 #include "app/app.h"
 #include "document/document.h"
-#include "tools/tools.h"
-#include "ui/ui.h"
 
 size_t iter = 0;
 int string_pos = 0;
@@ -93,9 +91,9 @@ void read_keys()
     }
 }
 
-void follow_pointer()
+void follow_pointer(bool pointer_free)
 {
-    const bool blocked = mouse_inside(18, 257, 208, 229) != 3 || toolbar_menu || menu || drawing;
+    const bool blocked = mouse_inside(18, 257, 208, 229) != 3 || !pointer_free;
     if (blocked) {
         if (over_text) {
             if (mouse_sprite == TextCursor) {
@@ -118,6 +116,21 @@ void follow_pointer()
     }
     over_text = true;
 }
+
+// Places the caret under the pointer; returns its index.
+int check_click()
+{
+    const int w = width_of(filename);
+    const int s = FIELD_LEFT + (FIELD_WIDTH - w) / 2;
+    for (size_t i = 0; i < filename.size(); ++i) {
+        if (mx < s + width_of(filename.substr(0, i + 1))) {
+            draw_text_cursor_x = s + width_of(filename.substr(0, i));
+            return static_cast<int>(i);
+        }
+    }
+    draw_text_cursor_x = s + w;
+    return static_cast<int>(filename.size());
+}
 } // namespace
 
 void start_editing_at_home()
@@ -139,12 +152,12 @@ int caret_x_after_edit()
     return width_of(filename.substr(0, iter)) + (FIELD_WIDTH - width_of(filename)) / 2 + FIELD_LEFT;
 }
 
-void edit_filename()
+void edit_filename(bool pointer_free)
 {
     if (editing_text) {
         read_keys();
     }
-    follow_pointer();
+    follow_pointer(pointer_free);
     if ((mb & 1) && old_mb == 0) {
         if (over_text) {
             editing_text = true;

@@ -1,6 +1,5 @@
 #include "app/app.h"
 #include "document/document.h"
-#include "tools/tools.h"
 
 #include <cstdlib>
 
@@ -109,16 +108,6 @@ bool is_unsaved()
         }
     }
     return false;
-}
-
-void detect_change()
-{
-    const bool pressed = mb != 0 && old_mb == 0;
-    const bool on_canvas = mouse_inside(c_one[0], c_one[1], c_one[2], c_one[3]) == 3 ||
-                           mouse_inside(c_two[0], c_two[1], c_two[2], c_two[3]) == 3;
-    if (pressed && on_canvas) {
-        add_step(canvas);
-    }
 }
 
 void new_skin()

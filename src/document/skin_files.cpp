@@ -1,9 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
 #include "files/files.h"
-#include "tools/tools.h"
-#include "ui/ui.h"
-#include "windows/windows.h"
 
 #include <filesystem>
 #include <string>
@@ -15,13 +12,6 @@ constexpr int CELL = 2 * FRAME_SIZE;
 std::string skin_path(const std::string &name)
 {
     return options.skins_directory + with_extension(name, "bmp");
-}
-
-void end_strokes_and_choosers()
-{
-    canvas = 0;
-    drawing = 0;
-    menu = 0;
 }
 
 void frames_into_sheet()
@@ -68,58 +58,37 @@ bool is_readable_sheet(BITMAP *bmp)
 }
 } // namespace
 
-int save(const std::string &name)
+SaveResult save_skin(const std::string &name, bool (*may_replace)())
 {
-    end_strokes_and_choosers();
     const std::string path = skin_path(name);
-    if (is_taken(path) && Overwrite.process() != 1) {
-        return -1;
+    if (is_taken(path) && !may_replace()) {
+        return SaveResult::Declined;
     }
     frames_into_sheet();
     if (!write_sheet(path)) {
-        SaveFail.process();
-        return 1;
+        return SaveResult::Failed;
     }
     sheet_into(Key);
-    ConfirmSave.process();
-    options.last_skin = name;
-    save_config();
-    return 0;
+    return SaveResult::Saved;
 }
 
-void load()
+LoadResult load_skin(const std::string &name)
 {
-    end_strokes_and_choosers();
-    const std::string path = skin_path(filename);
+    const std::string path = skin_path(name);
     if (!path_exists(path)) {
-        FakeLoad.process();
-        return;
+        return LoadResult::Missing;
     }
     BITMAP *loaded = load_checked_bitmap(path);
     if (!is_readable_sheet(loaded)) {
         if (loaded) {
             destroy_bitmap(loaded);
         }
-        LoadFail.process();
-        return;
+        return LoadResult::Unreadable;
     }
     destroy_bitmap(InOut);
     InOut = loaded;
     sheet_into_frames();
     sheet_into(Key);
-    options.last_skin = filename;
-    save_config();
     clear_undos();
-}
-
-void blank()
-{
-    if (!is_unsaved()) {
-        new_skin();
-        return;
-    }
-    const int answer = SaveSkin.process();
-    if ((answer == 1 && save(options.last_skin) == 0) || answer == 2) {
-        new_skin();
-    }
+    return LoadResult::Loaded;
 }

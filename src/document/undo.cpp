@@ -1,5 +1,4 @@
 #include "document/document.h"
-#include "windows/windows.h"
 
 std::vector<UndoStep> Undos;
 
@@ -47,20 +46,19 @@ void clear_undos()
     Undos.clear();
 }
 
-void restore(BITMAP *frame)
+RestoreResult restore_frame(BITMAP *frame)
 {
     for (const UndoStep &step : Undos) {
         if (step.frame != frame) {
             continue;
         }
         if (is_unchanged_bitmap(frame, step.saved_image)) {
-            AlreadyRestored.process();
-            return;
+            return RestoreResult::AlreadyOriginal;
         }
         BITMAP *oldest = step.saved_image;
         add_step(frame);
         blit(oldest, frame, 0, 0, 0, 0, FRAME_SIZE, FRAME_SIZE);
-        return;
+        return RestoreResult::Restored;
     }
-    NoRestore.process();
+    return RestoreResult::NothingToRestore;
 }

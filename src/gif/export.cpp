@@ -1,9 +1,4 @@
-#include "app/app.h"
-#include "document/document.h"
-#include "files/files.h"
 #include "gif/gif.h"
-#include "tools/tools.h"
-#include "windows/windows.h"
 
 #include <string>
 #include <vector>
@@ -11,24 +6,19 @@
 namespace
 {
 constexpr int SCALE = 3;
-constexpr int EXPORT_SIZE = FRAME_SIZE * SCALE;
+constexpr int EXPORT_FRAMES = 2;
 constexpr int EXPORT_DELAY = 33;
 constexpr int RESTORE_TO_BACKGROUND = 2;
 constexpr int MAX_COLORS = 256;
 
-std::string gif_name()
-{
-    return with_extension(filename, "gif");
-}
-
 // The transparent colour first, then every colour of the preview strip in
 // the order it first appears.
-std::vector<int> strip_colors()
+std::vector<int> strip_colors(BITMAP *strip, int transparent)
 {
-    std::vector<int> colors{transparent_color()};
-    for (int y = 0; y < Recolor->h; ++y) {
-        for (int x = 0; x < Recolor->w; ++x) {
-            const int p = getpixel(Recolor, x, y);
+    std::vector<int> colors{transparent};
+    for (int y = 0; y < strip->h; ++y) {
+        for (int x = 0; x < strip->w; ++x) {
+            const int p = getpixel(strip, x, y);
             bool known = false;
             for (int c : colors) {
                 known = known || c == p;
@@ -74,17 +64,21 @@ void fill_palette(RawPalette &palette, const std::vector<int> &colors)
 }
 
 // Frame f of the export is the strip's frame f magnified three times;
-// false when a pixel has no palette entry.
-bool fill_frame(RawFrame &frame, const RawPalette &palette, int f)
+// false when a pixel has no palette entry or the image cannot be made.
+bool fill_frame(RawFrame &frame, const RawPalette &palette, BITMAP *strip, int f)
 {
-    frame.image = create_bitmap_ex(8, EXPORT_SIZE, EXPORT_SIZE);
+    const int size = strip->h;
+    frame.image = create_bitmap_ex(8, SCALE * size, SCALE * size);
+    if (!frame.image) {
+        return false;
+    }
     frame.x_offset = frame.y_offset = 0;
     frame.delay = EXPORT_DELAY;
     frame.disposal = RESTORE_TO_BACKGROUND;
     frame.transparent = 0;
-    for (int y = 0; y < FRAME_SIZE; ++y) {
-        for (int x = 0; x < FRAME_SIZE; ++x) {
-            const int i = index_of(palette, getpixel(Recolor, x + FRAME_SIZE * f, y));
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const int i = index_of(palette, getpixel(strip, x + size * f, y));
             if (i < 0) {
                 return false;
             }
@@ -94,36 +88,27 @@ bool fill_frame(RawFrame &frame, const RawPalette &palette, int f)
     return true;
 }
 
-void show_exported(const std::string &name)
-{
-    BITMAP *replaced = Exported.image;
-    Exported = Window("Moltwork", (name + " exported successfully.").c_str(), "Awesome.");
-    destroy_bitmap(replaced);
-    Exported.process();
-}
 } // namespace
 
-void save_gif()
+bool save_strip_gif(BITMAP *strip, int transparent, const std::string &path)
 {
-    const std::string name = gif_name();
-    const std::vector<int> colors = strip_colors();
+    const std::vector<int> colors = strip_colors(strip, transparent);
     if (colors.size() > MAX_COLORS) {
-        ExportFail.process();
-        return;
+        return false;
     }
-    RawAnimation *animation = gif_create_raw_animation(2);
-    animation->width = animation->height = EXPORT_SIZE;
+    RawAnimation *animation = gif_create_raw_animation(EXPORT_FRAMES);
+    if (!animation) {
+        return false;
+    }
+    animation->width = animation->height = SCALE * strip->h;
     animation->loop_count = 0;
     animation->background = 0;
     fill_palette(animation->palette, colors);
     bool mapped = true;
-    for (int f = 0; f < 2 && mapped; ++f) {
-        mapped = fill_frame(animation->frames[f], animation->palette, f);
+    for (int f = 0; f < EXPORT_FRAMES && mapped; ++f) {
+        mapped = fill_frame(animation->frames[f], animation->palette, strip, f);
     }
-    if (mapped && gif_save_raw_animation(("SkinPreviews/" + name).c_str(), animation) == 0) {
-        show_exported(name);
-    } else {
-        ExportFail.process();
-    }
+    const bool written = mapped && gif_save_raw_animation(path.c_str(), animation) == 0;
     gif_destroy_raw_animation(animation);
+    return written;
 }

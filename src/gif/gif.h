@@ -5,6 +5,7 @@
 #include <allegro.h>
 
 #include <cstddef>
+#include <string>
 
 struct RawPaletteEntry {
     unsigned char r, g, b, filler;
@@ -116,6 +117,7 @@ constexpr int kMaxCodeWidth = 12;
 
 // ---- Animation export ---------------------------------------------------------
 
-// Writes the standing and walking frames of the preview, in its team colours
-// and three times enlarged, as a looping GIF in SkinPreviews/, and says how it went.
-void save_gif();
+// Writes the first two frames of strip (squares as high as the strip), three times enlarged, as a
+// looping GIF at path, with transparent as palette entry 0. False when the
+// strip has more than 256 colours, memory runs out or the write fails.
+bool save_strip_gif(BITMAP *strip, int transparent, const std::string &path);

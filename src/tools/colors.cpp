@@ -32,11 +32,6 @@ void fill_preview_block(int x, int y, int d, int color)
 }
 } // namespace
 
-int transparent_color()
-{
-    return makecol(255, 0, 255);
-}
-
 int visible_transparent_color()
 {
     return makecol(255, 0, 254);

@@ -12,6 +12,16 @@ void begin_tool_pass()
     }
 }
 
+void detect_change()
+{
+    const bool pressed = mb != 0 && old_mb == 0;
+    const bool on_canvas = mouse_inside(c_one[0], c_one[1], c_one[2], c_one[3]) == 3 ||
+                           mouse_inside(c_two[0], c_two[1], c_two[2], c_two[3]) == 3;
+    if (pressed && on_canvas) {
+        add_step(canvas);
+    }
+}
+
 void start_shape()
 {
     if (key[KEY_SPACE]) {

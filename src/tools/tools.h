@@ -2,14 +2,9 @@
 // tools read, the painting colours and the palette table.
 #pragma once
 
+#include "app/app.h"
+
 #include <allegro.h>
-
-// ---- Mouse snapshot, taken once per pass ----------------------------------
-
-extern int mb, old_mb;
-extern int mpos;
-extern int mx, my, mz;
-extern int old_mx, old_my, old_mz;
 
 // ---- Stroke state and canvas geometry -------------------------------------
 // Where the two 12x canvases sit on the screen.
@@ -25,9 +20,6 @@ extern int c_one[4];
 extern int c_two[4];
 
 // Shape anchor and the offsets captured when Space starts moving a shape.
-struct ScreenPoint {
-    int x, y;
-};
 extern ScreenPoint mouse_anchor;
 extern int ma_x_diff, ma_y_diff, da_x_diff, da_y_diff;
 
@@ -38,16 +30,6 @@ int xscale(int x);
 int yscale(int y);
 int ssnap(int v, int axis);
 int snap(int v);
-int mouse_inside(int x1, int x2, int y1, int y2);
-bool mouse_clicked_in(int x1, int x2, int y1, int y2);
-void stop_mouse();
-// The live pointer from one reading of the library's packed position, so
-// its two coordinates always belong together.
-ScreenPoint pointer_position();
-
-// Changes the pointer image; the editor draws the pointer itself, so the
-// choice is kept in the library's mouse_sprite even without a mouse driver.
-void set_pointer(BITMAP *sprite, int focus_x = 0, int focus_y = 0);
 
 // The frame under the current stroke's canvas.
 BITMAP *stroke_frame();
@@ -76,6 +58,8 @@ void scroll_canvas();
 
 // Start of every tool pass: empty overlay, arrow pointer instead of the brush.
 void begin_tool_pass();
+// A press on either canvas records an undo step of the stroke's canvas.
+void detect_change();
 // Starts a shape on a button press while none is in progress and Space is up.
 void start_shape();
 // The colour of the shape in progress, for the preview or for the frame.
@@ -89,8 +73,6 @@ ScreenPoint square_corner(ScreenPoint reference);
 bool square_held();
 void end_shape();
 
-void dotted_box(BITMAP *bmp, int x1, int x2, int y1, int y2);
-
 // ---- Colours ---------------------------------------------------------------
 
 constexpr int PALETTE_COLUMNS = 25;
@@ -101,7 +83,6 @@ extern int ColorPalette[PALETTE_COLUMNS * PALETTE_ROWS];
 
 // Fills ColorPalette from the palette bitmap; pixels outside it read as -1.
 void read_color_table(BITMAP *palette);
-int transparent_color();
 // Stands in for the transparent colour where a preview must stay visible.
 int visible_transparent_color();
 int palette_entry(int column, int row = 0);

@@ -51,40 +51,13 @@ void pick_colors()
 }
 } // namespace
 
-void take_mouse_snapshot()
-{
-    old_mb = mb;
-    mb = mouse_b;
-    old_mx = mx;
-    old_my = my;
-    old_mz = mz;
-    mpos = mouse_pos;
-    mx = mpos >> 16;
-    my = mpos & 0xFFFF;
-    mz = mouse_z;
-}
-
-int check_click()
-{
-    const int w = text_length(Font, filename.c_str());
-    const int s = 17 + (240 - w) / 2;
-    for (size_t i = 0; i < filename.size(); ++i) {
-        if (mx < s + text_length(Font, filename.substr(0, i + 1).c_str())) {
-            draw_text_cursor_x = s + text_length(Font, filename.substr(0, i).c_str());
-            return static_cast<int>(i);
-        }
-    }
-    draw_text_cursor_x = s + w;
-    return static_cast<int>(filename.size());
-}
-
 void handle_input()
 {
     take_mouse_snapshot();
     scroll_canvas();
     handle_power_up_buttons();
     pick_colors();
-    edit_filename();
+    edit_filename(!toolbar_menu && !menu && !drawing);
     tool_area_handle_mouse();
     draw_interface_handle_mouse();
     if (!editing_text) {

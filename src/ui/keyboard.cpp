@@ -1,9 +1,7 @@
 #include "app/app.h"
 #include "document/document.h"
-#include "gif/gif.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
-#include "windows/windows.h"
 
 namespace
 {
@@ -18,19 +16,6 @@ bool ctrl()
 bool shift()
 {
     return key_shifts & KB_SHIFT_FLAG;
-}
-
-// Load, asking first whether to save unsaved changes.
-void load_with_check()
-{
-    if (!is_unsaved()) {
-        load();
-        return;
-    }
-    const int answer = SaveSkin.process();
-    if ((answer == 1 && save(options.last_skin) == 0) || answer == 2) {
-        load();
-    }
 }
 
 // Only the first buffered key of a pass is examined for Esc.
@@ -78,8 +63,8 @@ void check_file_commands()
     if (key[KEY_S] && ctrl()) {
         save(filename);
     }
-    if (key[KEY_L] && ctrl() && !letter_l_held) {
-        load_with_check();
+    if (key[KEY_L] && ctrl() && !letter_l_held && offer_to_save()) {
+        load();
     }
     if (key[KEY_E] && ctrl() && !letter_e_held) {
         save_gif();

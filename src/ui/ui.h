@@ -21,11 +21,28 @@ extern char preview_items[3];
 // ---- Input dispatch ------------------------------------------------------------------
 
 void handle_input();
-// The per-pass mouse snapshot, shared with the message windows' own loop.
-void take_mouse_snapshot();
 void check_keypresses();
-// Places the name field's caret under the pointer; returns its index.
-int check_click();
+
+// ---- Commands on the whole skin ------------------------------------------------
+// Each shows the windows its outcome calls for.
+
+class Window;
+// Closes the menus and shows the window over the freshly composed screen; returns the button pressed.
+int ask(Window &window);
+// "Save first?" when there are unsaved changes: true when the caller may go on, that is after a
+// successful save or a No; Cancel, a declined overwrite or a failed save stop it.
+bool offer_to_save();
+// Saves under name: 0 once saved (and remembered as the last skin), non-zero when the user declined to
+// overwrite or the write failed.
+int save(const std::string &name);
+// Loads the skin named in the name field.
+void load();
+// New, after offering to save.
+void blank();
+// Brings a frame back to its oldest step in the history, or says why not.
+void restore(BITMAP *frame);
+// Exports the preview's first two frames as SkinPreviews/<name>.gif and says how it went.
+void save_gif();
 
 // ---- Menus and choosers ----------------------------------------------------------
 

@@ -2,8 +2,6 @@
 
 #include "app/app.h"
 #include "files/files.h"
-#include "tools/tools.h"
-#include "ui/ui.h"
 
 #include <algorithm>
 
@@ -33,11 +31,26 @@ void draw_frame(BITMAP *image, int width, int height)
                    height - WTop->h - WBottom->h);
 }
 
-bool inside(int px, int py, int x1, int y1, int x2, int y2)
+// Every second pixel of the outline, starting at the corner, for the inner
+// frame of a button.
+void dotted_box(BITMAP *bmp, int x1, int x2, int y1, int y2)
 {
-    return x1 <= px && px <= x2 && y1 <= py && py <= y2;
+    for (int x = x1; x <= x2; x += 2) {
+        putpixel(bmp, x, y1, getpixel(ButtonColors, 1, 0));
+        putpixel(bmp, x, y2, getpixel(ButtonColors, 1, 0));
+    }
+    for (int y = y1; y <= y2; y += 2) {
+        putpixel(bmp, x1, y, getpixel(ButtonColors, 1, 0));
+        putpixel(bmp, x2, y, getpixel(ButtonColors, 1, 0));
+    }
 }
-} // namespace
+
+// The window's last button is its way out (No, Nevermind, Cancel, or the
+// only button): the answer of a window that cannot be shown.
+int last_button(const Window &w)
+{
+    return w.has_button[2] ? 3 : (w.has_button[1] ? 2 : 1);
+}
 
 int compare_widths(FONT *f, const char *a, const char *b, const char *c)
 {
@@ -50,6 +63,12 @@ int compare_widths(FONT *f, const char *a, const char *b, const char *c)
     }
     return widest;
 }
+
+bool inside(int px, int py, int x1, int y1, int x2, int y2)
+{
+    return x1 <= px && px <= x2 && y1 <= py && py <= y2;
+}
+} // namespace
 
 Window::Window(const char *title, const char *text, const char *button1, const char *button2,
                const char *button3)
@@ -69,8 +88,6 @@ Window::Window(const char *title, const char *text, const char *button1, const c
     width = WTopLeft->w + WTopRight->w + std::max({a, b, d});
     height = WTopLeft->h + WBottomLeft->h + 56;
 
-    image = create_bitmap(width, height);
-    clear_to_color(image, transparent_color());
     x = SCREEN_W / 2 - width / 2;
     y = SCREEN_H / 2 - height / 2;
 
@@ -83,6 +100,11 @@ Window::Window(const char *title, const char *text, const char *button1, const c
     button_x[1] = n == 3 ? width / 2 - half : width / 2 - half + step;
     button_x[2] = width / 2 - half + 2 * step;
 
+    image = create_bitmap(width, height);
+    if (!image) {
+        return;
+    }
+    clear_to_color(image, transparent_color());
     draw_frame(image, width, height);
     textout_centre_ex(image, WTitle, title, width / 2 - WTopRight->w, WTop->h / 2 - text_height(WTitle) / 2,
                       -1, -1);
@@ -117,14 +139,13 @@ int Window::get_choice(BITMAP *buffer)
     return 0;
 }
 
-int Window::process()
+int Window::process(BITMAP *background)
 {
     stop_mouse();
-    menu = 0;
-    submenu = 0;
-    toolbar_menu = 0;
-    BITMAP *work = create_bitmap(ActiveBuffer->w, ActiveBuffer->h);
-    draw_everything();
+    BITMAP *work = image ? create_bitmap(background->w, background->h) : nullptr;
+    if (!work) {
+        return last_button(*this);
+    }
     x = SCREEN_W / 2 - width / 2;
     y = SCREEN_H / 2 - height / 2;
     shown_window = this;
@@ -135,7 +156,7 @@ int Window::process()
         }
         take_mouse_snapshot();
         clear_bitmap(work);
-        blit(ActiveBuffer, work, 0, 0, 0, 0, work->w, work->h);
+        blit(background, work, 0, 0, 0, 0, work->w, work->h);
         if (mb & 1) {
             if (old_mb == 0 && inside(mx, my, x, y, x + width, y + WTop->h)) {
                 drag_x = mx - x;

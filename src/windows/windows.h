@@ -14,21 +14,20 @@ class Window
     int button_y[3];
     int button_w, button_h;
     int width, height;
-    BITMAP *image;
+    BITMAP *image; // null when it could not be made: the window then answers with its last button
 
     Window() = default;
     // The second and third labels may be null; a third needs a second.
     Window(const char *title, const char *text, const char *button1, const char *button2 = nullptr,
            const char *button3 = nullptr);
 
-    // Shows the window over the frozen editor screen until a button is
-    // pressed; returns its number, 1 to 3.
-    int process();
+    // Shows the window over the frozen screen `background` until a button is
+    // pressed; returns its number, 1 to 3. A window that cannot be drawn
+    // answers at once with its last button, the one that changes nothing.
+    int process(BITMAP *background);
     // One pass of button handling; the number of the button pressed, or 0.
     int get_choice(BITMAP *buffer);
 };
-
-int compare_widths(FONT *f, const char *a, const char *b, const char *c);
 
 extern Window Overwrite, SaveSkin, ConfirmSave, FakeLoad, SaveFail, NoRestore, AlreadyRestored, QuitNow,
     Exported, ExportFail;

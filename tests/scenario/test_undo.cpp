@@ -3,6 +3,7 @@
 #include "document/document.h"
 #include "editor_harness.h"
 #include "tools/tools.h"
+#include "ui/ui.h"
 #include "windows/windows.h"
 
 #include <allegro.h>

@@ -2,6 +2,7 @@
 #include "app/app.h"
 #include "document/document.h"
 #include "editor_harness.h"
+#include "ui/ui.h"
 #include "windows/windows.h"
 
 #include <allegro.h>
@@ -43,7 +44,7 @@ int script_windows(const std::function<void(int pass, Window &w)> &step, Window 
         }
         step(pass++, *shown_window);
     });
-    return w ? w->process() : 0;
+    return w ? ask(*w) : 0;
 }
 
 // A window script: a press at `at` from the window's corner, a drag by `by`, a
