@@ -107,6 +107,8 @@ BITMAP *custom_load_bitmap(const char *path);
 // Loads every image and font, creates the skin bitmaps and brush cursors and
 // reads the colour table, in start-up order; returns 0 or a failure code.
 int load_catalogue();
+// Releases the images that only the static screen uses, once it is drawn.
+void release_static_sources();
 
 extern BITMAP *Background, *Banner, *Palette;
 extern BITMAP *P_Selected, *P_Unselected, *I_Cape, *I_Tail, *I_Wings, *Cape, *Tail, *Wings;

@@ -242,3 +242,11 @@ int load_catalogue()
     load_all(MENUS_AND_WINDOWS);
     return 0;
 }
+
+void release_static_sources()
+{
+    for (BITMAP **used_once : {&Background, &Banner, &Tool, &FrameToggleBar, &PreviewToggleBar}) {
+        destroy_bitmap(*used_once);
+        *used_once = nullptr;
+    }
+}

@@ -94,7 +94,11 @@ void run_pass()
 
 int run_editor_loop()
 {
-    create_static();
+    if (!create_static()) {
+        allegro_message("Failed to create screen buffer(base)");
+        return 1;
+    }
+    release_static_sources();
     if (options.autoload == "yes") {
         filename = options.last_skin;
         load();

@@ -59,11 +59,13 @@ struct UndoStep {
 
 extern std::vector<UndoStep> Undos;
 
-UndoStep new_undo_step(int canvas);
+// Records the frame as it is now; when no copy can be made, records nothing and returns false.
+bool add_step(BITMAP *frame);
+// The same for the frame of canvas 1 (left) or 2 (right).
 void add_step(int canvas);
-void add_step(BITMAP *frame);
 void undo();
-enum class RestoreResult { Restored, NothingToRestore, AlreadyOriginal };
+// Failed: no copy could be made to record the restore, so the frame stays as it is.
+enum class RestoreResult { Restored, NothingToRestore, AlreadyOriginal, Failed };
 // Brings the frame back to its oldest step in the history, recorded as a step of its own.
 RestoreResult restore_frame(BITMAP *frame);
 // Empties the history, releasing every step's copy.

@@ -2,29 +2,20 @@
 
 std::vector<UndoStep> Undos;
 
-namespace
-{
-UndoStep copy_of(BITMAP *frame)
+bool add_step(BITMAP *frame)
 {
     BITMAP *saved = create_bitmap(FRAME_SIZE, FRAME_SIZE);
+    if (!saved) {
+        return false;
+    }
     blit(frame, saved, 0, 0, 0, 0, FRAME_SIZE, FRAME_SIZE);
-    return UndoStep{saved, frame};
-}
-} // namespace
-
-UndoStep new_undo_step(int canvas)
-{
-    return copy_of(canvas == 1 ? CurrentFrame : CurrentFrame2);
+    Undos.push_back(UndoStep{saved, frame});
+    return true;
 }
 
 void add_step(int canvas)
 {
-    Undos.push_back(new_undo_step(canvas <= 1 ? 1 : 2));
-}
-
-void add_step(BITMAP *frame)
-{
-    Undos.push_back(copy_of(frame));
+    add_step(canvas <= 1 ? CurrentFrame : CurrentFrame2);
 }
 
 void undo()
@@ -56,7 +47,10 @@ RestoreResult restore_frame(BITMAP *frame)
             return RestoreResult::AlreadyOriginal;
         }
         BITMAP *oldest = step.saved_image;
-        add_step(frame);
+        // A restore that undo could not take back would lose the drawing.
+        if (!add_step(frame)) {
+            return RestoreResult::Failed;
+        }
         blit(oldest, frame, 0, 0, 0, 0, FRAME_SIZE, FRAME_SIZE);
         return RestoreResult::Restored;
     }

@@ -140,6 +140,9 @@ void recolor_floating_graphic(int k)
 void swap()
 {
     BITMAP *temporary = create_bitmap(CurrentFrame->w, CurrentFrame->h);
+    if (!temporary) {
+        return;
+    }
     blit(CurrentFrame, temporary, 0, 0, 0, 0, temporary->w, temporary->h);
     blit(CurrentFrame2, CurrentFrame, 0, 0, 0, 0, temporary->w, temporary->h);
     blit(temporary, CurrentFrame2, 0, 0, 0, 0, temporary->w, temporary->h);

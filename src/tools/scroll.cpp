@@ -1,6 +1,5 @@
 #include "document/document.h"
 #include "tools/tools.h"
-#include "ui/ui.h"
 
 int preview_mode = 0;
 int CustomRecolor = 1;
@@ -26,7 +25,7 @@ int recolor_for_mode(int mode)
 
 void scroll_canvas()
 {
-    if (mb != 0 || menu != 0 || mz == old_mz) {
+    if (mb != 0 || mz == old_mz) {
         return;
     }
     const int step = mz > old_mz ? 1 : -1;

@@ -1,5 +1,4 @@
 #include "tools/tools.h"
-#include "ui/ui.h"
 
 namespace
 {
@@ -22,9 +21,6 @@ void run_active_tool()
 
 void draw_interface_handle_mouse()
 {
-    if (menu != 0) {
-        return;
-    }
     if ((mb & 3) && canvas == 0) {
         if (over_canvas(c_one)) {
             canvas = 1;

@@ -303,7 +303,7 @@ void draw_base()
 }
 } // namespace
 
-void create_static()
+bool create_static()
 {
     blit(Background, StaticBuffer, 0, 0, 0, 0, 800, 600);
     draw_sprite(StaticBuffer, Banner, 18, 24);
@@ -313,17 +313,13 @@ void create_static()
     blit(FrameToggleBar, StaticBuffer, 0, 0, 477, 355, FrameToggleBar->w, FrameToggleBar->h);
     blit(FrameToggleBar, StaticBuffer, 0, 0, 721, 355, FrameToggleBar->w, FrameToggleBar->h);
     blit(PreviewToggleBar, StaticBuffer, 0, 0, 657, 281, PreviewToggleBar->w, PreviewToggleBar->h);
-    // Only the static screen uses these.
-    for (BITMAP **used_once : {&Background, &Banner, &Tool, &FrameToggleBar, &PreviewToggleBar}) {
-        destroy_bitmap(*used_once);
-        *used_once = nullptr;
-    }
     draw_palette_swatches();
     if (!BaseBuffer) {
         BaseBuffer = create_bitmap(800, 600);
     }
     base_drawn = false;
     active_holds_base = false;
+    return BaseBuffer != nullptr;
 }
 
 void draw_tools()

@@ -51,15 +51,25 @@ void pick_colors()
 }
 } // namespace
 
+void handle_wheel()
+{
+    if (menu == 0) {
+        scroll_canvas();
+    }
+}
+
 void handle_input()
 {
     take_mouse_snapshot();
-    scroll_canvas();
+    handle_wheel();
     handle_power_up_buttons();
     pick_colors();
     edit_filename(!toolbar_menu && !menu && !drawing);
     tool_area_handle_mouse();
-    draw_interface_handle_mouse();
+    // An open chooser holds the canvases as well as the wheel.
+    if (menu == 0) {
+        draw_interface_handle_mouse();
+    }
     if (!editing_text) {
         check_keypresses();
     }

@@ -106,6 +106,7 @@ void restore(BITMAP *frame)
         ask(NoRestore);
         break;
     case RestoreResult::Restored:
+    case RestoreResult::Failed:
         break;
     }
 }

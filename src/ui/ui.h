@@ -8,7 +8,8 @@
 
 // ---- Screen composition ---------------------------------------------------------
 
-void create_static();
+// Draws the static screen into StaticBuffer; false when the layer it caches cannot be made.
+bool create_static();
 void draw_everything();
 void draw_tools();
 // Where the main loop drew the pointer this pass: the next composition
@@ -21,6 +22,8 @@ extern char preview_items[3];
 // ---- Input dispatch ------------------------------------------------------------------
 
 void handle_input();
+// The wheel steps frames and preview modes unless a chooser is open.
+void handle_wheel();
 void check_keypresses();
 
 // ---- Commands on the whole skin ------------------------------------------------

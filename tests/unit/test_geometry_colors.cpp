@@ -56,7 +56,7 @@ class Frames : public ::testing::Test
         my = y;
         old_mz = mz;
         mz += dz;
-        scroll_canvas();
+        handle_wheel();
     }
 };
 } // namespace
