@@ -1,6 +1,6 @@
 // The GIF library's encoder and decoder beside giflib's on the same indices, in memory: the two frames of a
 // skin export, a screen-like picture of up to 256 colours, and full-HD noise in 16 and 256 colours.
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>

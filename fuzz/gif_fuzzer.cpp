@@ -1,5 +1,5 @@
 // Any bytes through the GIF reader; what it accepts is composed twice, one pixel left the second time.
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 #include <unistd.h>
 

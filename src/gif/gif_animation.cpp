@@ -1,4 +1,4 @@
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 RawAnimation *gif_create_raw_animation(int frame_count)
 {

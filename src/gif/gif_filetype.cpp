@@ -1,6 +1,6 @@
 // GIF as a bitmap file type of the graphics library and as a datafile object type.
 #include "files/files.h"
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The GIF reader: GIF87a and GIF89a files into a RawAnimation. Anything that would make it read past the
 // data, overrun the dictionary or take more memory than a load may is refused, and a refused file leaves
 // nothing allocated behind.
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 #include <cstring>
 #include <memory>

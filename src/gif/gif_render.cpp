@@ -1,5 +1,5 @@
 // Composing frames on a target bitmap, with the GIF disposal methods between them.
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 #include <algorithm>
 

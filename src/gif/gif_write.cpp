@@ -1,7 +1,7 @@
 // The GIF89a writer: one function per block of the file, and the save that only replaces the target once
 // the whole file has been written without error.
 #include "files/files.h"
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 namespace
 {

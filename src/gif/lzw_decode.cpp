@@ -2,7 +2,7 @@
 // previous code's string followed by one more pixel, which is exactly where the previous string was
 // written. So the dictionary keeps (position, length) pairs and decoding a code is a copy from earlier
 // output, without walking prefix chains.
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 #include <cstdint>
 #include <cstring>

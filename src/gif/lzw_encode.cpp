@@ -1,7 +1,7 @@
 // LZW compression of one image, in three layers: the dictionary of (prefix code, pixel) pairs, the code
 // packer that turns variable-width codes into bytes, and the sub-block layer that cuts bytes into
 // 255-byte data sub-blocks.
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 
 #include <cstdint>
 #include <cstring>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "editor_harness.h"
-#include "gif/gif.h"
+#include "gif/gif_internal.h"
 #include "headless.h"
 
 #include <gtest/gtest.h>
