@@ -37,10 +37,6 @@ void quit_program();
 void my_timer_handler();
 void save_screenshot();
 
-// The options write of a close request is done by the main thread; the close
-// button callback only asks for it.
-void write_requested_config();
-
 // ---- Mouse snapshot, taken once per pass -----------------------------------
 // Hit tests read the snapshot, never the live mouse.
 
@@ -102,8 +98,6 @@ void save_config();
 
 // ---- Interface asset catalogue -------------------------------------------
 
-// Shows the missing-file message and ends the process when the file is unreadable or fails the image check.
-BITMAP *custom_load_bitmap(const char *path);
 // Loads every image and font, creates the skin bitmaps and brush cursors and
 // reads the colour table, in start-up order; returns 0 or a failure code.
 int load_catalogue();

@@ -33,7 +33,6 @@ BITMAP *ButtonColors;
 
 namespace
 {
-
 struct ImageFile {
     BITMAP **target;
     const char *path;
@@ -133,18 +132,28 @@ const ImageFile MENUS_AND_WINDOWS[] = {
     {&ButtonColors, "Moltwork/WindowObjects/ButtonColors.png"},
 };
 
-template <size_t N> void load_all(const ImageFile (&files)[N])
-{
-    for (const ImageFile &file : files) {
-        *file.target = custom_load_bitmap(file.path);
-    }
-}
-
 [[noreturn]] void missing_or_corrupt(const char *path)
 {
     allegro_message(
         "%s", ("File \"" + printable_path(path) + "\" is missing or corrupt.\nAborting program.").c_str());
     std::exit(-1);
+}
+
+// Shows the missing-file message and ends the process when the file is unreadable or fails the image check.
+BITMAP *custom_load_bitmap(const char *path)
+{
+    BITMAP *bmp = load_checked_bitmap(path);
+    if (!bmp) {
+        missing_or_corrupt(path);
+    }
+    return bmp;
+}
+
+template <size_t N> void load_all(const ImageFile (&files)[N])
+{
+    for (const ImageFile &file : files) {
+        *file.target = custom_load_bitmap(file.path);
+    }
 }
 
 FONT *load_font_or_exit(const char *path)
@@ -193,15 +202,6 @@ int cut_preview_modes()
 }
 
 } // namespace
-
-BITMAP *custom_load_bitmap(const char *path)
-{
-    BITMAP *bmp = load_checked_bitmap(path);
-    if (!bmp) {
-        missing_or_corrupt(path);
-    }
-    return bmp;
-}
 
 int load_catalogue()
 {

@@ -44,6 +44,16 @@ bool may_quit()
     return ask(QuitNow) == 1 && offer_to_save();
 }
 
+// The options write of a close request is done by the main thread; the close
+// button callback only asks for it.
+void write_requested_config()
+{
+    if (config_write_requested) {
+        config_write_requested = false;
+        save_config();
+    }
+}
+
 void confirm_close_request()
 {
     write_requested_config();
@@ -58,14 +68,6 @@ void quit_program()
 {
     quit_warn = true;
     config_write_requested = true;
-}
-
-void write_requested_config()
-{
-    if (config_write_requested) {
-        config_write_requested = false;
-        save_config();
-    }
 }
 
 void my_timer_handler()

@@ -86,5 +86,3 @@ void edit_filename(bool pointer_free);
 // Home and End start editing with the caret at either end of the name.
 void start_editing_at_home();
 void start_editing_at_end();
-// Caret x for the caret at its place after an edit.
-int caret_x_after_edit();

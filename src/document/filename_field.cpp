@@ -18,6 +18,12 @@ int width_of(const std::string &s)
     return text_length(Font, s.c_str());
 }
 
+// Caret x for the caret at its place after an edit.
+int caret_x_after_edit()
+{
+    return width_of(filename.substr(0, iter)) + (FIELD_WIDTH - width_of(filename)) / 2 + FIELD_LEFT;
+}
+
 void caret_moved()
 {
     string_pos = static_cast<int>(iter);
@@ -145,11 +151,6 @@ void start_editing_at_end()
     editing_text = true;
     iter = filename.size();
     draw_text_cursor_x = 137 + width_of(filename) / 2;
-}
-
-int caret_x_after_edit()
-{
-    return width_of(filename.substr(0, iter)) + (FIELD_WIDTH - width_of(filename)) / 2 + FIELD_LEFT;
 }
 
 void edit_filename(bool pointer_free)

@@ -3,6 +3,16 @@
 
 namespace
 {
+void draw_inverted(BITMAP *bmp, int x, int y, int)
+{
+    const int pixel = getpixel(bmp, x, y);
+    if (pixel == makecol(128, 128, 128)) {
+        putpixel(bmp, x, y, makecol(192, 192, 192));
+    } else {
+        putpixel(bmp, x, y, makecol(255 - getr(pixel), 255 - getg(pixel), 255 - getb(pixel)));
+    }
+}
+
 // Lines run along the last column or row of each frame-pixel cell; the
 // canvas's outer edges get none.
 void draw_grid(int left)
@@ -15,16 +25,6 @@ void draw_grid(int left)
     }
 }
 } // namespace
-
-void draw_inverted(BITMAP *bmp, int x, int y, int)
-{
-    const int pixel = getpixel(bmp, x, y);
-    if (pixel == makecol(128, 128, 128)) {
-        putpixel(bmp, x, y, makecol(192, 192, 192));
-    } else {
-        putpixel(bmp, x, y, makecol(255 - getr(pixel), 255 - getg(pixel), 255 - getb(pixel)));
-    }
-}
 
 void draw_grids()
 {

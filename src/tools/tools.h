@@ -120,4 +120,3 @@ void pencil_tool();
 // ---- Pixel grids ---------------------------------------------------------------
 
 void draw_grids();
-void draw_inverted(BITMAP *bmp, int x, int y, int d);

@@ -322,11 +322,6 @@ bool create_static()
     return BaseBuffer != nullptr;
 }
 
-void draw_tools()
-{
-    draw_tools_into(ActiveBuffer);
-}
-
 void draw_everything()
 {
     const BaseSettings settings = current_base();

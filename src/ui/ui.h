@@ -11,7 +11,6 @@
 // Draws the static screen into StaticBuffer; false when the layer it caches cannot be made.
 bool create_static();
 void draw_everything();
-void draw_tools();
 // Where the main loop drew the pointer this pass: the next composition
 // restores the screen there.
 void pointer_drawn_at(int x, int y, int w, int h);
