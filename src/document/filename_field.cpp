@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "layout/layout.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 
@@ -12,9 +13,6 @@ int draw_text_cursor_x = 0;
 
 namespace
 {
-constexpr int FIELD_LEFT = 17;
-constexpr int FIELD_WIDTH = 240;
-
 int width_of(const std::string &s)
 {
     return text_length(Font, s.c_str());
@@ -31,7 +29,7 @@ void insert_character(char c)
 {
     compare = filename;
     filename.insert(iter, 1, c);
-    if (width_of(filename) > FIELD_WIDTH) {
+    if (width_of(filename) > NAME_FIELD_W) {
         filename = compare;
         return;
     }
@@ -95,7 +93,9 @@ void read_keys()
 
 void follow_pointer()
 {
-    const bool blocked = mouse_inside(18, 257, 208, 229) != 3 || toolbar_menu || menu || drawing;
+    const bool blocked =
+        mouse_inside(NAME_FIELD_X + 1, NAME_FIELD_X + NAME_FIELD_W, NAME_FIELD_Y, NAME_FIELD_BOTTOM) != 3 ||
+        toolbar_menu || menu || drawing;
     if (blocked) {
         if (over_text) {
             if (mouse_sprite == TextCursor) {
@@ -124,19 +124,19 @@ void start_editing_at_home()
 {
     editing_text = true;
     iter = 0;
-    draw_text_cursor_x = 137 - width_of(filename) / 2;
+    draw_text_cursor_x = NAME_FIELD_CENTRE_X - width_of(filename) / 2;
 }
 
 void start_editing_at_end()
 {
     editing_text = true;
     iter = filename.size();
-    draw_text_cursor_x = 137 + width_of(filename) / 2;
+    draw_text_cursor_x = NAME_FIELD_CENTRE_X + width_of(filename) / 2;
 }
 
 int caret_x_after_edit()
 {
-    return width_of(filename.substr(0, iter)) + (FIELD_WIDTH - width_of(filename)) / 2 + FIELD_LEFT;
+    return width_of(filename.substr(0, iter)) + (NAME_FIELD_W - width_of(filename)) / 2 + NAME_FIELD_X;
 }
 
 void edit_filename()

@@ -4,7 +4,8 @@
 BITMAP *BrushCursor, *BrushCursor2;
 int BrushSelected = 0;
 int T_Canvas = 1;
-int T_x1 = 285, T_y1 = 355, T_x2 = 476, T_y2 = 546;
+int T_x1 = LEFT_CANVAS_X, T_y1 = CANVAS_Y, T_x2 = LEFT_CANVAS_X + CANVAS_SIZE - 1,
+    T_y2 = CANVAS_Y + CANVAS_SIZE - 1;
 
 namespace
 {

@@ -2,6 +2,8 @@
 // tools read, the painting colours and the palette table.
 #pragma once
 
+#include "layout/layout.h"
+
 #include <allegro.h>
 
 // ---- Mouse snapshot, taken once per pass ----------------------------------
@@ -12,13 +14,6 @@ extern int mx, my, mz;
 extern int old_mx, old_my, old_mz;
 
 // ---- Stroke state and canvas geometry -------------------------------------
-// Where the two 12x canvases sit on the screen.
-constexpr int CANVAS_ZOOM = 12;
-constexpr int LEFT_CANVAS_X = 285;
-constexpr int RIGHT_CANVAS_X = 529;
-constexpr int CANVAS_Y = 355;
-constexpr int CANVAS_SIZE = 16 * CANVAS_ZOOM;
-
 extern int canvas;  // 0 none, 1 left, 2 right
 extern int drawing; // 0 none, 1 left-button shape, 2 right-button shape
 extern int c_one[4];

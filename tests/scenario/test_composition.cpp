@@ -26,8 +26,8 @@ void reference_composition(BITMAP *out)
     for (int n = 0; n < 6; ++n) {
         stretch_blit(frame_bitmap(n), out, 0, 0, 16, 16, 38 + 32 * n, 168, 32, 32);
     }
-    stretch_blit(CurrentFrame, out, 0, 0, 16, 16, 285, 355, 192, 192);
-    stretch_blit(CurrentFrame2, out, 0, 0, 16, 16, 529, 355, 192, 192);
+    stretch_blit(CurrentFrame, out, 0, 0, 16, 16, LEFT_CANVAS_X, CANVAS_Y, 192, 192);
+    stretch_blit(CurrentFrame2, out, 0, 0, 16, 16, RIGHT_CANVAS_X, CANVAS_Y, 192, 192);
     make_recolor(CustomRecolor);
     rectfill(out, 273, 281, 656, 344, makecol(255, 0, 255));
     BITMAP *const overlays[3] = {Cape, Tail, Wings};

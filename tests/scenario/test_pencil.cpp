@@ -14,7 +14,7 @@
 
 namespace
 {
-constexpr int LEFT = 285, RIGHT = 529, TOP = 355;
+constexpr int LEFT = LEFT_CANVAS_X, RIGHT = RIGHT_CANVAS_X, TOP = CANVAS_Y;
 
 // Runs a gesture on the canvas at canvas_x, one pass per word: "x,y" puts the pointer on that frame
 // pixel, "bN" holds buttons N, and "alt", "ctrl" (with Alt) and "up" set the modifier keys.
