@@ -15,7 +15,7 @@ UndoStep copy_of(BITMAP *frame)
 
 UndoStep new_undo_step(int canvas)
 {
-    return copy_of(canvas == 1 ? CurrentFrame : CurrentFrame2);
+    return copy_of(frame_on_canvas(canvas));
 }
 
 void add_step(int canvas)

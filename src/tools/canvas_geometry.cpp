@@ -75,7 +75,7 @@ int snap(int v)
 
 BITMAP *stroke_frame()
 {
-    return canvas == 1 ? CurrentFrame : CurrentFrame2;
+    return frame_on_canvas(canvas);
 }
 
 void set_pointer(BITMAP *sprite, int focus_x, int focus_y)

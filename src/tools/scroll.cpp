@@ -11,11 +11,9 @@ namespace
 constexpr int MODE_POSITION[6] = {1, 5, 6, 8, 7, 9};
 
 // Steps a canvas to the next or previous frame, wrapping around.
-void step_frame(BITMAP *&frame, int &marker_x, int step)
+void step_frame(int &frame, int step)
 {
-    const int n = (frame_number(frame) + step + FRAME_COUNT) % FRAME_COUNT;
-    frame = frame_bitmap(n);
-    marker_x = thumbnail_x(n);
+    frame = (frame + step + FRAME_COUNT) % FRAME_COUNT;
 }
 
 bool over_canvas_and_bar(int left)
@@ -37,9 +35,9 @@ void scroll_canvas()
     }
     const int step = mz > old_mz ? 1 : -1;
     if (over_canvas_and_bar(LEFT_CANVAS_X)) {
-        step_frame(CurrentFrame, drx, step);
+        step_frame(left_frame, step);
     } else if (over_canvas_and_bar(RIGHT_CANVAS_X)) {
-        step_frame(CurrentFrame2, drx2, step);
+        step_frame(right_frame, step);
     }
     if (mouse_inside(STRIP_X, PREVIEW_BAR_X + PREVIEW_BAR_W - 1, STRIP_Y, STRIP_Y + STRIP_H - 1) == 3) {
         const int distance = (key_shifts & KB_CTRL_FLAG) ? 6 : 1;

@@ -83,8 +83,8 @@ void draw_thumbnails()
 
 void draw_canvases()
 {
-    scale_opaque<CANVAS_ZOOM>(CurrentFrame, ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y);
-    scale_opaque<CANVAS_ZOOM>(CurrentFrame2, ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y);
+    scale_opaque<CANVAS_ZOOM>(CurrentFrame(), ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y);
+    scale_opaque<CANVAS_ZOOM>(CurrentFrame2(), ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y);
 }
 
 // Magenta, the chosen overlay and the recoloured frames, composed one strip
@@ -172,9 +172,9 @@ void draw_file_name()
 void draw_shape_in_progress()
 {
     recolor_floating_graphic(CustomRecolor);
-    const bool same_frame = CurrentFrame == CurrentFrame2;
-    const int thumbnail_x = canvas == 1 ? drx : drx2;
-    masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, thumbnail_x, THUMBNAIL_Y,
+    const bool same_frame = left_frame == right_frame;
+    const int marker_x = thumbnail_x(canvas_frame(canvas));
+    masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, marker_x, THUMBNAIL_Y,
                         THUMBNAIL_STEP, THUMBNAIL_STEP);
     const int own_x = canvas_left(canvas);
     const int other_x = canvas_left(3 - canvas);
@@ -186,11 +186,11 @@ void draw_shape_in_progress()
     }
 }
 
-BITMAP *label_of(BITMAP *frame)
+BITMAP *label_of(int frame)
 {
     BITMAP *const labels[FRAME_COUNT] = {StandingBar, WalkingBar, JumpingBar,
                                          SlidingBar,  DeathBar,   StompedBar};
-    return labels[frame_number(frame)];
+    return labels[frame];
 }
 
 // The pieces of the screen that change only when the user changes a setting
@@ -201,18 +201,17 @@ BITMAP *label_of(BITMAP *frame)
 BITMAP *BaseBuffer;
 
 struct BaseSettings {
-    int drx, drx2;
+    int left, right;
     char items[3];
     int fcolor, bcolor;
     int tool_x, tool_y;
     int mode;
-    BITMAP *left, *right;
 
     bool operator==(const BaseSettings &o) const
     {
-        return drx == o.drx && drx2 == o.drx2 && std::equal(items, items + 3, o.items) &&
+        return left == o.left && right == o.right && std::equal(items, items + 3, o.items) &&
                fcolor == o.fcolor && bcolor == o.bcolor && tool_x == o.tool_x && tool_y == o.tool_y &&
-               mode == o.mode && left == o.left && right == o.right;
+               mode == o.mode;
     }
 };
 
@@ -221,10 +220,9 @@ bool base_drawn = false;
 
 BaseSettings current_base()
 {
-    return {drx,          drx2,         {preview_items[0], preview_items[1], preview_items[2]},
-            Fcolor,       Bcolor,       selected[1],
-            selected[2],  preview_mode, CurrentFrame,
-            CurrentFrame2};
+    return {left_frame,  right_frame, {preview_items[0], preview_items[1], preview_items[2]},
+            Fcolor,      Bcolor,      selected[1],
+            selected[2], preview_mode};
 }
 
 void draw_tools_into(BITMAP *dst)
@@ -282,16 +280,16 @@ void restore_base()
 void draw_base()
 {
     blit(StaticBuffer, BaseBuffer, 0, 0, 0, 0, 800, 600);
-    draw_sprite(BaseBuffer, FirstCanvasArrow, drx, LEFT_MARKER_Y);
-    draw_sprite(BaseBuffer, SecondCanvasArrow, drx2, RIGHT_MARKER_Y);
+    draw_sprite(BaseBuffer, FirstCanvasArrow, drx(), LEFT_MARKER_Y);
+    draw_sprite(BaseBuffer, SecondCanvasArrow, drx2(), RIGHT_MARKER_Y);
     draw_power_up_buttons(BaseBuffer);
     rectfill(BaseBuffer, 22, 429, 136, 444, Fcolor);
     rectfill(BaseBuffer, 139, 429, 253, 444, Bcolor);
     draw_tools_into(BaseBuffer);
     draw_sprite(BaseBuffer, PreviewModes[preview_mode], 659, 283);
     for (int c = 1; c <= 2; ++c) {
-        draw_sprite(BaseBuffer, label_of(c == 1 ? CurrentFrame : CurrentFrame2),
-                    canvas_left(c) + CANVAS_SIZE + FRAME_LABEL_INSET, CANVAS_Y + FRAME_LABEL_INSET);
+        draw_sprite(BaseBuffer, label_of(canvas_frame(c)), canvas_left(c) + CANVAS_SIZE + FRAME_LABEL_INSET,
+                    CANVAS_Y + FRAME_LABEL_INSET);
     }
     draw_sprite(BaseBuffer, Toolbar, 18, 132);
     draw_sprite(BaseBuffer, ToolbarText, 18, 132);

@@ -40,10 +40,8 @@ class Frames : public ::testing::Test
     }
     void SetUp() override
     {
-        CurrentFrame = StandingFrame;
-        CurrentFrame2 = WalkingFrame;
-        drx = 38;
-        drx2 = 70;
+        left_frame = 0;
+        right_frame = 1;
         preview_mode = 0;
         CustomRecolor = 1;
         mb = old_mb = 0;
@@ -88,23 +86,23 @@ TEST(Geometry, ScreenToFramePixelsRoundsDown)
 TEST_F(Frames, WheelStepsFramesAndWraps)
 {
     roll(500, 400, +1); // right of the left canvas, still in its wheel zone
-    EXPECT_EQ(CurrentFrame, WalkingFrame);
-    EXPECT_EQ(drx, 70);
+    EXPECT_EQ(CurrentFrame(), WalkingFrame);
+    EXPECT_EQ(drx(), 70);
     roll(600, 400, -1);
-    EXPECT_EQ(CurrentFrame2, StandingFrame);
+    EXPECT_EQ(CurrentFrame2(), StandingFrame);
     roll(600, 400, -1);
-    EXPECT_EQ(CurrentFrame2, StompedFrame);
-    EXPECT_EQ(drx2, 198);
+    EXPECT_EQ(CurrentFrame2(), StompedFrame);
+    EXPECT_EQ(drx2(), 198);
     roll(600, 400, +1);
-    EXPECT_EQ(CurrentFrame2, StandingFrame);
-    EXPECT_EQ(drx2, 38);
+    EXPECT_EQ(CurrentFrame2(), StandingFrame);
+    EXPECT_EQ(drx2(), 38);
     mb = 1;
     roll(300, 400, +1);
-    EXPECT_EQ(CurrentFrame, WalkingFrame) << "no wheel steps while a button is held";
+    EXPECT_EQ(CurrentFrame(), WalkingFrame) << "no wheel steps while a button is held";
     mb = 0;
     menu = 1;
     roll(300, 400, +1);
-    EXPECT_EQ(CurrentFrame, WalkingFrame) << "no wheel steps while a chooser is open";
+    EXPECT_EQ(CurrentFrame(), WalkingFrame) << "no wheel steps while a chooser is open";
 }
 
 TEST_F(Frames, WheelOverPreviewStepsModesWithTheRecolourTable)
