@@ -50,6 +50,25 @@ BITMAP *stroke_frame();
 // ---- Tool panel and dispatch ------------------------------------------------
 
 enum ToolNumber { PENCIL = 0, FILL = 1, ELLIPSE = 2, RECTANGLE = 3, LINE = 4, BRUSH = 5 };
+constexpr int TOOL_COUNT = 6;
+
+// One row per tool, in tool-number order; everything that differs between
+// tools is read from here. A tool not built yet has no pass.
+struct ToolEntry {
+    int number;
+    int key;                      // selects the tool (a scancode)
+    void (*pass)();               // runs every pass while the tool is selected
+    void (*step_option)(bool up); // [ steps down, ] steps up
+    int panel;                    // its show_help value when no help is hovered, 0 none
+    void (*draw_panel)();         // draws that option panel
+    int help;                     // the help book shown over its button
+    int slot;                     // its button on the tool panel (layout.h)
+    BITMAP *const *icon;          // its picture on that button
+};
+
+extern const ToolEntry TOOLS[TOOL_COUNT];
+// The row of a tool number; the pencil's for a number that is none.
+const ToolEntry &tool_entry(int number);
 
 extern int selected[3]; // tool number, and the corner of its button
 extern int show_help;
@@ -121,15 +140,22 @@ void make_brush_cursor();
 // Draws the brush pointer, snapped to the target canvas's pixel grid.
 void draw_brush(BITMAP *sprite);
 
-// ---- Tool options stepped by the keyboard ------------------------------------
-
-extern int fill_mode;
-extern int rect_fill;
-extern int circ_fill;
-
-// ---- Tools ------------------------------------------------------------------------
+// ---- Tools, their options and option panels --------------------------------------
 
 void pencil_tool();
+
+extern int fill_mode;
+void step_fill_mode(bool up);
+void draw_fill_panel();
+
+extern int circ_fill;
+void step_ellipse_fill(bool up);
+
+extern int rect_fill;
+void step_rectangle_fill(bool up);
+
+void step_brush(bool up);
+void draw_brush_panel();
 
 // ---- Pixel grids ---------------------------------------------------------------
 

@@ -228,12 +228,10 @@ BaseSettings current_base()
 void draw_tools_into(BITMAP *dst)
 {
     blit(SelectedTool, dst, 0, 0, selected[1], selected[2], SelectedTool->w, SelectedTool->h);
-    draw_sprite(dst, PencilTool, 35, 275);
-    draw_sprite(dst, BrushTool, 139, 275);
-    draw_sprite(dst, FillTool, 87, 275);
-    draw_sprite(dst, ElipseTool, 35, 327);
-    draw_sprite(dst, RectangleTool, 87, 327);
-    draw_sprite(dst, LineTool, 139, 327);
+    for (const ToolEntry &tool : TOOLS) {
+        const SlotPosition slot = tool_slot(tool.slot);
+        draw_sprite(dst, *tool.icon, slot.x + TOOL_ICON_INSET, slot.y + TOOL_ICON_INSET);
+    }
 }
 
 struct Band {

@@ -107,39 +107,10 @@ void check_color_keys()
     }
 }
 
-// Brushes are walked column by column through their 3 x 8 grid.
-int next_brush(int b)
-{
-    return b <= 15 ? b + 8 : (b == 23 ? 0 : b - 15);
-}
-int previous_brush(int b)
-{
-    return b > 7 ? b - 8 : (b == 0 ? 23 : b + 15);
-}
-
 void step_tool_option(bool up)
 {
-    switch (selected[0]) {
-    case BRUSH:
-        BrushSelected = up ? next_brush(BrushSelected) : previous_brush(BrushSelected);
-        make_brush_cursor();
-        break;
-    case RECTANGLE:
-        rect_fill = up ? 1 : 0;
-        break;
-    case ELLIPSE:
-        circ_fill = up ? 1 : 0;
-        break;
-    case FILL:
-        if (up && fill_mode < 2) {
-            ++fill_mode;
-        }
-        if (!up && fill_mode > 0) {
-            --fill_mode;
-        }
-        break;
-    default:
-        break;
+    if (void (*step)(bool) = tool_entry(selected[0]).step_option) {
+        step(up);
     }
 }
 
