@@ -157,13 +157,14 @@ void edit_filename()
     if (key[KEY_ESC]) {
         editing_text = false;
     }
+    // Home and End start editing even in the pass Enter ends it.
+    if (key[KEY_ENTER]) {
+        editing_text = false;
+    }
     if (key[KEY_HOME]) {
         start_editing_at_home();
     }
     if (key[KEY_END]) {
         start_editing_at_end();
-    }
-    if (key[KEY_ENTER]) {
-        editing_text = false;
     }
 }

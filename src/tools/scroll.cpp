@@ -40,7 +40,7 @@ void scroll_canvas()
         step_frame(right_frame, step);
     }
     if (mouse_inside(STRIP_X, PREVIEW_BAR_X + PREVIEW_BAR_W - 1, STRIP_Y, STRIP_Y + STRIP_H - 1) == 3) {
-        const int distance = (key_shifts & KB_CTRL_FLAG) ? 6 : 1;
+        const int distance = ctrl_down() ? 6 : 1;
         preview_mode -= step * distance;
         if (preview_mode > 23) {
             preview_mode -= 24;

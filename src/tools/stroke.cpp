@@ -14,7 +14,7 @@ void begin_tool_pass()
 
 void start_shape()
 {
-    if (key[KEY_SPACE]) {
+    if (space_down()) {
         return;
     }
     if ((mb & 1) && drawing == 0) {
@@ -35,7 +35,7 @@ int shape_color(bool preview)
 
 ScreenPoint fixed_corner()
 {
-    if (key_shifts & KB_CTRL_FLAG) {
+    if (ctrl_down()) {
         return {ssnap(2 * mouse_anchor.x - mx, 1), ssnap(2 * mouse_anchor.y - my, 2)};
     }
     return mouse_anchor;
@@ -43,7 +43,7 @@ ScreenPoint fixed_corner()
 
 void move_shape_with_space(ScreenPoint &corner, bool is_shape)
 {
-    if (!key[KEY_SPACE]) {
+    if (!space_down()) {
         return;
     }
     if (!space_held) {

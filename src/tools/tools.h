@@ -29,6 +29,12 @@ extern int ma_x_diff, ma_y_diff, da_x_diff, da_y_diff;
 // Modifier history of the previous pass (written by the keyboard step).
 extern char ctrl_held, alt_held, space_held;
 
+// Modifiers held now, from the library's shift flags (Space from its key).
+bool ctrl_down();
+bool shift_down();
+bool alt_down();
+bool space_down();
+
 int xscale(int x);
 int yscale(int y);
 int ssnap(int v, int axis);
