@@ -232,7 +232,8 @@ void draw_backdrop()
     sunken_box(bg, 20, 427, 255, 484);
 
     // Help pages and tool options.
-    sunken_box(bg, 17, 489, 258, 582);
+    sunken_box(bg, HELP_PAGE_X - 1, HELP_PAGE_Y - 1, HELP_PAGE_X + HELP_PAGE_WIDTH,
+               HELP_PAGE_Y + HELP_PAGE_HEIGHT);
     const std::string pages_hint = "turn help pages with , and .";
     caption(bg, 138 - caption_width(pages_hint) / 2, 586, pages_hint);
 

@@ -88,6 +88,13 @@ constexpr int power_up_x(int i)
     return POWER_UP_X + POWER_UP_STEP * i;
 }
 
+// ---- Help pages and option panels, under the palette ---------------------------------
+
+constexpr int HELP_PAGE_X = 18;
+constexpr int HELP_PAGE_Y = 490;
+constexpr int HELP_PAGE_WIDTH = 240;
+constexpr int HELP_PAGE_HEIGHT = 92;
+
 // ---- Preview strip and its mode bar ------------------------------------------------
 
 constexpr int STRIP_X = 273;

@@ -46,7 +46,7 @@ void Dialog::init(const std::string &file)
 
 void Dialog::draw()
 {
-    draw_sprite(ActiveBuffer, pages[page], 18, 490);
+    draw_sprite(ActiveBuffer, pages[page], HELP_PAGE_X, HELP_PAGE_Y);
 }
 
 void show_helps()
