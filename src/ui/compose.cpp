@@ -246,8 +246,12 @@ struct Band {
 // the pointer's last place; everywhere else the buffer still holds the base.
 // (The thumbnails, canvases and preview strip are drawn opaque anyway.)
 constexpr Band DRAWN_OVER[] = {
-    {132, 262, 18, 257},  {208, 229, 0, 799},   {490, 581, 18, 257},
-    {249, 464, 436, 769}, {403, 546, 373, 757}, {555, 570, 300, 720},
+    {132, 262, 18, 257},
+    {NAME_FIELD_Y, NAME_FIELD_BOTTOM, 0, 799},
+    {HELP_PAGE_Y, HELP_PAGE_Y + HELP_PAGE_HEIGHT - 1, HELP_PAGE_X, HELP_PAGE_X + HELP_PAGE_WIDTH - 1},
+    {249, 464, 436, 769},
+    {403, 546, 373, 757},
+    {555, 570, 300, 720},
 };
 
 bool active_holds_base = false;
