@@ -9,6 +9,7 @@
 // Every line and picture is measured against its box, and anything that would
 // not fit stops the generator, so a change of font can never clip a page.
 #include "art.h"
+#include "layout/layout.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,8 +23,8 @@ namespace art
 namespace
 {
 
-constexpr int page_width = 240;
-constexpr int page_height = 92;
+constexpr int page_width = HELP_PAGE_WIDTH;
+constexpr int page_height = HELP_PAGE_HEIGHT;
 constexpr int page_pitch = page_width + 1;
 
 // Where the editor draws its page-turn arrows, in page coordinates.

@@ -2,6 +2,7 @@
 // toggle bars beside the canvases and the preview, the frame labels, the
 // preview-mode pictures, the brush-target marker and the fill-mode names.
 #include "art.h"
+#include "layout/layout.h"
 
 #include <vector>
 
@@ -10,13 +11,6 @@ namespace art
 
 namespace
 {
-
-// Where the fixed regions of the screen are (the editor draws into them).
-constexpr int left_canvas_x = 285;
-constexpr int right_canvas_x = 529;
-constexpr int canvas_y = 355;
-constexpr int canvas_size = 192;
-constexpr int bar_w = 37; // frame toggle bar right of each canvas
 
 int outline()
 {
@@ -196,30 +190,34 @@ void draw_backdrop()
 
     // The thumbnail strip with the tracks of the two canvas markers.
     sunken_box(bg, 17, 151, 258, 206);
-    rect(bg, 37, 167, 230, 200, outline());
+    rect(bg, thumbnail_x(0) - 1, THUMBNAIL_Y - 1, thumbnail_x(6), THUMBNAIL_Y + THUMBNAIL_STEP, outline());
     for (int n = 1; n < 6; ++n) {
-        vline(bg, 37 + 32 * n, 164, 166, theme::panel());
-        vline(bg, 37 + 32 * n, 201, 203, theme::panel());
+        vline(bg, thumbnail_x(n) - 1, THUMBNAIL_Y - 4, THUMBNAIL_Y - 2, theme::panel());
+        vline(bg, thumbnail_x(n) - 1, THUMBNAIL_Y + THUMBNAIL_STEP + 1, THUMBNAIL_Y + THUMBNAIL_STEP + 3,
+              theme::panel());
     }
     caption(bg, 22, 158, "L", theme::ink_dim());
     caption(bg, 22, 199, "R", theme::ink_dim());
 
     // The skin's file name.
-    sunken_box(bg, 17, 208, 257, 229);
-    rectfill(bg, 18, 209, 256, 228, rgb(16, 17, 27));
+    sunken_box(bg, NAME_FIELD_X, NAME_FIELD_Y, NAME_FIELD_X + NAME_FIELD_W, NAME_FIELD_BOTTOM);
+    rectfill(bg, NAME_FIELD_X + 1, NAME_FIELD_Y + 1, NAME_FIELD_X + NAME_FIELD_W - 1, NAME_FIELD_BOTTOM - 1,
+             rgb(16, 17, 27));
     const std::string name_hint = "skin name - click to type";
-    caption(bg, 137 - caption_width(name_hint) / 2, 222, name_hint, rgb(72, 78, 104));
+    caption(bg, NAME_FIELD_CENTRE_X - caption_width(name_hint) / 2, 222, name_hint, rgb(72, 78, 104));
 
     // Tools: six slots in a tray, their keys beside them.
     heading(bg, 20, 237, 256, "Tools");
     caption(bg, 21, 254, "point at a tool for its help");
-    sunken_box(bg, 30, 270, 187, 375);
+    const SlotPosition last_slot = tool_slot(TOOL_SLOT_COUNT - 1);
+    sunken_box(bg, TOOL_SLOTS_X - 3, TOOL_SLOTS_Y - 3, last_slot.x + TOOL_SLOT_SIZE + 2,
+               last_slot.y + TOOL_SLOT_SIZE + 2);
     caption(bg, 201, 278, "keys");
     const char *tool_keys[2][3] = {{"P", "F", "B"}, {"E", "R", "L"}};
     for (int row = 0; row < 2; ++row) {
         int x = 193;
         for (const char *k : tool_keys[row]) {
-            x += keycap(bg, x, 290 + 52 * row, k) + 3;
+            x += keycap(bg, x, 290 + TOOL_SLOT_STEP * row, k) + 3;
         }
     }
 
@@ -234,7 +232,8 @@ void draw_backdrop()
     sunken_box(bg, 20, 427, 255, 484);
 
     // Help pages and tool options.
-    sunken_box(bg, 17, 489, 258, 582);
+    sunken_box(bg, HELP_PAGE_X - 1, HELP_PAGE_Y - 1, HELP_PAGE_X + HELP_PAGE_WIDTH,
+               HELP_PAGE_Y + HELP_PAGE_HEIGHT);
     const std::string pages_hint = "turn help pages with , and .";
     caption(bg, 138 - caption_width(pages_hint) / 2, 586, pages_hint);
 
@@ -272,24 +271,25 @@ void draw_backdrop()
     etched_hline(bg, 272, 787, 184 + 2 * 16 + 4);
 
     // Power-ups and the preview in team colours.
-    sunken_box(bg, 271, 233, 390, 274);
+    sunken_box(bg, POWER_UP_X - 2, POWER_UP_Y - 3, power_up_x(2) + POWER_UP_STEP - 3,
+               POWER_UP_Y + POWER_UP_STEP - 2);
     text(bg, bold_font(), 399, 239, "Power-ups", theme::ink());
     caption(bg, 399, 256, "cape, tail or wings");
     const std::string preview = "Preview";
     text(bg, bold_font(), 770 - text_width(bold_font(), preview), 239, preview, theme::ink());
     const std::string wheel_hint = "wheel: mode - ctrl+wheel: team";
     caption(bg, 769 - caption_width(wheel_hint), 256, wheel_hint);
-    sunken_box(bg, 271, 279, 770, 346);
+    sunken_box(bg, STRIP_X - 2, STRIP_Y - 2, PREVIEW_BAR_X + PREVIEW_BAR_W, STRIP_Y + STRIP_H + 1);
 
     // The two canvases with their frame bars.
-    const int xs[2] = {left_canvas_x, right_canvas_x};
+    const int xs[2] = {LEFT_CANVAS_X, RIGHT_CANVAS_X};
     const char *names[2] = {"Left canvas", "Right canvas"};
     const char *hints[2] = {"wheel: frame - ctrl+g: grid", "wheel: frame - ctrl+shift+g: grid"};
     for (int i = 0; i < 2; ++i) {
         const int x = xs[i];
-        sunken_box(bg, x - 2, canvas_y - 2, x + canvas_size + bar_w + 1, canvas_y + canvas_size + 1);
+        sunken_box(bg, x - 2, CANVAS_Y - 2, x + CANVAS_SIZE + FRAME_BAR_W + 1, CANVAS_Y + CANVAS_SIZE + 1);
         text(bg, text_font(), x, 576, names[i]);
-        caption(bg, x + canvas_size + bar_w - 1 - caption_width(hints[i]), 579, hints[i]);
+        caption(bg, x + CANVAS_SIZE + FRAME_BAR_W - 1 - caption_width(hints[i]), 579, hints[i]);
     }
 
     save_and_free(bg, "Moltwork/OrvaBack.png");
@@ -341,8 +341,8 @@ void button_face(BITMAP *bmp, int x1, int y1, int x2, int y2, bool pressed)
 
 void draw_frame_bars()
 {
-    BITMAP *bar = image(bar_w, 192, theme::panel());
-    raised_box(bar, 0, 0, bar_w - 1, 191);
+    BITMAP *bar = image(FRAME_BAR_W, CANVAS_SIZE, theme::panel());
+    raised_box(bar, 0, 0, FRAME_BAR_W - 1, CANVAS_SIZE - 1);
     sunken_box(bar, 2, 2, 34, 164);
     button_face(bar, 3, 170, 33, 188, false);
     list_mark(bar, 11, 175, theme::ink());
@@ -369,7 +369,7 @@ void draw_frame_bars()
 
 void draw_preview_bar()
 {
-    BITMAP *bar = image(113, 64, theme::panel());
+    BITMAP *bar = image(PREVIEW_BAR_W, STRIP_H, theme::panel());
     raised_box(bar, 0, 0, 112, 63);
     sunken_box(bar, 1, 1, 111, 46);
     button_face(bar, 2, 48, 110, 61, false);

@@ -79,8 +79,8 @@ int load_startup_data()
     build_message_windows();
     Fcolor = ColorPalette[3 * PALETTE_ROWS + 0];
     Bcolor = transparent_color();
-    CurrentFrame = StandingFrame;
-    CurrentFrame2 = WalkingFrame;
+    left_frame = 0;
+    right_frame = 1;
     for (int i = 0; i < HELP_BOOKS; ++i) {
         AllDialogs[i].init(HELP_BOOK_FILES[i]);
     }

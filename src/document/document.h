@@ -18,9 +18,16 @@ extern BITMAP *InOut;
 extern BITMAP *FloatingGraphic;
 extern BITMAP *Recolor;
 
-extern BITMAP *CurrentFrame;  // shown on the left canvas
-extern BITMAP *CurrentFrame2; // shown on the right canvas
-extern int drx, drx2;         // x of each canvas's thumbnail marker
+// The frame number (0 Standing .. 5 Stomped) each canvas shows; the bitmaps
+// and marker positions below are derived from these two.
+extern int left_frame, right_frame;
+// The frame number shown on canvas 1 (left) or 2 (right).
+int canvas_frame(int canvas);
+BITMAP *frame_on_canvas(int canvas);
+BITMAP *CurrentFrame();  // shown on the left canvas
+BITMAP *CurrentFrame2(); // shown on the right canvas
+int drx();               // x of the left canvas's thumbnail marker
+int drx2();              // x of the right canvas's thumbnail marker
 
 // Frame n of the sheet order (0 Standing .. 5 Stomped).
 BITMAP *frame_bitmap(int n);

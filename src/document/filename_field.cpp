@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "layout/layout.h"
 
 size_t iter = 0;
 int string_pos = 0;
@@ -10,9 +11,6 @@ int draw_text_cursor_x = 0;
 
 namespace
 {
-constexpr int FIELD_LEFT = 17;
-constexpr int FIELD_WIDTH = 240;
-
 int width_of(const std::string &s)
 {
     return text_length(Font, s.c_str());
@@ -21,7 +19,7 @@ int width_of(const std::string &s)
 // Caret x for the caret at its place after an edit.
 int caret_x_after_edit()
 {
-    return width_of(filename.substr(0, iter)) + (FIELD_WIDTH - width_of(filename)) / 2 + FIELD_LEFT;
+    return width_of(filename.substr(0, iter)) + (NAME_FIELD_W - width_of(filename)) / 2 + NAME_FIELD_X;
 }
 
 void caret_moved()
@@ -35,7 +33,7 @@ void insert_character(char c)
 {
     compare = filename;
     filename.insert(iter, 1, c);
-    if (width_of(filename) > FIELD_WIDTH) {
+    if (width_of(filename) > NAME_FIELD_W) {
         filename = compare;
         return;
     }
@@ -99,7 +97,9 @@ void read_keys()
 
 void follow_pointer(bool pointer_free)
 {
-    const bool blocked = mouse_inside(18, 257, 208, 229) != 3 || !pointer_free;
+    const bool blocked =
+        mouse_inside(NAME_FIELD_X + 1, NAME_FIELD_X + NAME_FIELD_W, NAME_FIELD_Y, NAME_FIELD_BOTTOM) != 3 ||
+        !pointer_free;
     if (blocked) {
         if (over_text) {
             if (mouse_sprite == TextCursor) {
@@ -127,7 +127,7 @@ void follow_pointer(bool pointer_free)
 int check_click()
 {
     const int w = width_of(filename);
-    const int s = FIELD_LEFT + (FIELD_WIDTH - w) / 2;
+    const int s = NAME_FIELD_X + (NAME_FIELD_W - w) / 2;
     for (size_t i = 0; i < filename.size(); ++i) {
         if (mx < s + width_of(filename.substr(0, i + 1))) {
             draw_text_cursor_x = s + width_of(filename.substr(0, i));
@@ -143,14 +143,14 @@ void start_editing_at_home()
 {
     editing_text = true;
     iter = 0;
-    draw_text_cursor_x = 137 - width_of(filename) / 2;
+    draw_text_cursor_x = NAME_FIELD_CENTRE_X - width_of(filename) / 2;
 }
 
 void start_editing_at_end()
 {
     editing_text = true;
     iter = filename.size();
-    draw_text_cursor_x = 137 + width_of(filename) / 2;
+    draw_text_cursor_x = NAME_FIELD_CENTRE_X + width_of(filename) / 2;
 }
 
 void edit_filename(bool pointer_free)
@@ -171,13 +171,14 @@ void edit_filename(bool pointer_free)
     if (key[KEY_ESC]) {
         editing_text = false;
     }
+    // Home and End start editing even in the pass Enter ends it.
+    if (key[KEY_ENTER]) {
+        editing_text = false;
+    }
     if (key[KEY_HOME]) {
         start_editing_at_home();
     }
     if (key[KEY_END]) {
         start_editing_at_end();
-    }
-    if (key[KEY_ENTER]) {
-        editing_text = false;
     }
 }

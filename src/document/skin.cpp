@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "layout/layout.h"
 
 #include <cstdlib>
 
@@ -8,10 +9,8 @@ BITMAP *Key[FRAME_COUNT];
 BITMAP *InOut;
 BITMAP *FloatingGraphic;
 BITMAP *Recolor;
-BITMAP *CurrentFrame;
-BITMAP *CurrentFrame2;
-int drx = 38;
-int drx2 = 70;
+int left_frame = 0;
+int right_frame = 1;
 
 namespace
 {
@@ -32,6 +31,36 @@ BITMAP *transparent_bitmap(int w, int h)
 BITMAP *frame_bitmap(int n)
 {
     return *FRAMES[n];
+}
+
+int canvas_frame(int canvas)
+{
+    return canvas == 1 ? left_frame : right_frame;
+}
+
+BITMAP *frame_on_canvas(int canvas)
+{
+    return frame_bitmap(canvas_frame(canvas));
+}
+
+BITMAP *CurrentFrame()
+{
+    return frame_on_canvas(1);
+}
+
+BITMAP *CurrentFrame2()
+{
+    return frame_on_canvas(2);
+}
+
+int drx()
+{
+    return thumbnail_x(left_frame);
+}
+
+int drx2()
+{
+    return thumbnail_x(right_frame);
 }
 
 int frame_number(BITMAP *frame)

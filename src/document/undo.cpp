@@ -15,7 +15,7 @@ bool add_step(BITMAP *frame)
 
 void add_step(int canvas)
 {
-    add_step(canvas <= 1 ? CurrentFrame : CurrentFrame2);
+    add_step(frame_on_canvas(canvas <= 1 ? 1 : 2));
 }
 
 void undo()

@@ -4,10 +4,21 @@
 BITMAP *BrushCursor, *BrushCursor2;
 int BrushSelected = 0;
 int T_Canvas = 1;
-int T_x1 = 285, T_y1 = 355, T_x2 = 476, T_y2 = 546;
+int T_x1 = LEFT_CANVAS_X, T_y1 = CANVAS_Y, T_x2 = LEFT_CANVAS_X + CANVAS_SIZE - 1,
+    T_y2 = CANVAS_Y + CANVAS_SIZE - 1;
 
 namespace
 {
+// Brushes are walked column by column through their 3 x 8 grid.
+int next_brush(int b)
+{
+    return b <= 15 ? b + 8 : (b == 23 ? 0 : b - 15);
+}
+int previous_brush(int b)
+{
+    return b > 7 ? b - 8 : (b == 0 ? 23 : b + 15);
+}
+
 // Pixels of this colour in a brush picture lie outside the brush's shape.
 int outside_brush_color()
 {
@@ -70,4 +81,16 @@ void draw_brush(BITMAP *sprite)
             }
         }
     }
+}
+
+void step_brush(bool up)
+{
+    BrushSelected = up ? next_brush(BrushSelected) : previous_brush(BrushSelected);
+    make_brush_cursor();
+}
+
+void draw_brush_panel()
+{
+    stretch_sprite(ActiveBuffer, Brushes_Parent, 31, 497, 3 * Brushes_Parent->w, 3 * Brushes_Parent->h);
+    draw_sprite(ActiveBuffer, BrushHighlight, 28 + 27 * (BrushSelected % 8), 494 + 27 * (BrushSelected / 8));
 }

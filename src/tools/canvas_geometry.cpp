@@ -3,12 +3,14 @@
 
 int canvas = 0;
 int drawing = 0;
-int c_one[4] = {285, 476, 355, 546};
-int c_two[4] = {529, 720, 355, 546};
+int c_one[4] = {LEFT_CANVAS_X, LEFT_CANVAS_X + CANVAS_SIZE - 1, CANVAS_Y, CANVAS_Y + CANVAS_SIZE - 1};
+int c_two[4] = {RIGHT_CANVAS_X, RIGHT_CANVAS_X + CANVAS_SIZE - 1, CANVAS_Y, CANVAS_Y + CANVAS_SIZE - 1};
 
 ScreenPoint mouse_anchor;
 int ma_x_diff, ma_y_diff, da_x_diff, da_y_diff;
 char ctrl_held, alt_held, space_held;
+
+static_assert(CANVAS_SIZE == FRAME_SIZE * CANVAS_ZOOM, "a canvas shows one frame");
 
 namespace
 {
@@ -19,16 +21,11 @@ int floor_div(int a, int b)
 {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
-
-int canvas_x()
-{
-    return canvas == 1 ? LEFT_CANVAS_X : RIGHT_CANVAS_X;
-}
 } // namespace
 
 int xscale(int x)
 {
-    return floor_div(x - canvas_x(), CANVAS_ZOOM);
+    return floor_div(x - canvas_left(canvas), CANVAS_ZOOM);
 }
 
 int yscale(int y)
@@ -38,7 +35,7 @@ int yscale(int y)
 
 int ssnap(int v, int axis)
 {
-    return axis == 1 ? xscale(v) * CANVAS_ZOOM + canvas_x() : yscale(v) * CANVAS_ZOOM + CANVAS_Y;
+    return axis == 1 ? xscale(v) * CANVAS_ZOOM + canvas_left(canvas) : yscale(v) * CANVAS_ZOOM + CANVAS_Y;
 }
 
 int snap(int v)
@@ -48,5 +45,5 @@ int snap(int v)
 
 BITMAP *stroke_frame()
 {
-    return canvas == 1 ? CurrentFrame : CurrentFrame2;
+    return frame_on_canvas(canvas);
 }

@@ -25,10 +25,12 @@ int lowest_column_of(int color)
     return -1;
 }
 
-void fill_preview_block(int x, int y, int d, int color)
+// Pixel (x, y) of frame n in the preview strip.
+void fill_preview_block(int x, int y, int n, int color)
 {
-    const int left = 2 * (2 * x + d) + 197;
-    rectfill(ActiveBuffer, left, 4 * y + 281, left + 3, 4 * y + 284, color);
+    const int left = STRIP_X + STRIP_SCALE * (FRAME_SIZE * n + x);
+    const int top = STRIP_Y + STRIP_SCALE * y;
+    rectfill(ActiveBuffer, left, top, left + STRIP_SCALE - 1, top + STRIP_SCALE - 1, color);
 }
 } // namespace
 
@@ -124,14 +126,14 @@ void recolor_floating_graphic(int k)
     if (canvas == 0) {
         return;
     }
-    const int d = canvas == 1 ? drx : drx2;
+    const int n = canvas_frame(canvas);
     for (int y = 0; y < FRAME_SIZE; ++y) {
         for (int x = 0; x < FRAME_SIZE; ++x) {
             const int p = getpixel(FloatingGraphic, x, y);
             if (lowest_column_of(p) >= 0) {
-                fill_preview_block(x, y, d, recolor_pixel(p, k));
+                fill_preview_block(x, y, n, recolor_pixel(p, k));
             } else if (p != transparent_color()) {
-                fill_preview_block(x, y, d, p);
+                fill_preview_block(x, y, n, p);
             }
         }
     }
@@ -139,13 +141,14 @@ void recolor_floating_graphic(int k)
 
 void swap()
 {
-    BITMAP *temporary = create_bitmap(CurrentFrame->w, CurrentFrame->h);
+    BITMAP *left = CurrentFrame(), *right = CurrentFrame2();
+    BITMAP *temporary = create_bitmap(left->w, left->h);
     if (!temporary) {
         return;
     }
-    blit(CurrentFrame, temporary, 0, 0, 0, 0, temporary->w, temporary->h);
-    blit(CurrentFrame2, CurrentFrame, 0, 0, 0, 0, temporary->w, temporary->h);
-    blit(temporary, CurrentFrame2, 0, 0, 0, 0, temporary->w, temporary->h);
+    blit(left, temporary, 0, 0, 0, 0, temporary->w, temporary->h);
+    blit(right, left, 0, 0, 0, 0, temporary->w, temporary->h);
+    blit(temporary, right, 0, 0, 0, 0, temporary->w, temporary->h);
     destroy_bitmap(temporary);
 }
 

@@ -17,11 +17,14 @@ void draw_inverted(BITMAP *bmp, int x, int y, int)
 // canvas's outer edges get none.
 void draw_grid(int left)
 {
+    const int last = CANVAS_ZOOM - 1;
     for (int i = 0; i < 15; ++i) {
-        do_line(ActiveBuffer, left + 11 + 12 * i, 355, left + 11 + 12 * i, 546, 0, draw_inverted);
+        const int x = left + last + CANVAS_ZOOM * i;
+        do_line(ActiveBuffer, x, CANVAS_Y, x, CANVAS_Y + CANVAS_SIZE - 1, 0, draw_inverted);
     }
     for (int i = 0; i < 15; ++i) {
-        do_line(ActiveBuffer, left, 366 + 12 * i, left + 191, 366 + 12 * i, 0, draw_inverted);
+        const int y = CANVAS_Y + last + CANVAS_ZOOM * i;
+        do_line(ActiveBuffer, left, y, left + CANVAS_SIZE - 1, y, 0, draw_inverted);
     }
 }
 } // namespace

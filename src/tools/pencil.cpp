@@ -3,15 +3,6 @@
 
 namespace
 {
-bool alt_down()
-{
-    return key_shifts & KB_ALT_FLAG;
-}
-bool ctrl_down()
-{
-    return key_shifts & KB_CTRL_FLAG;
-}
-
 void line_in_frame(BITMAP *target, ScreenPoint from, int color)
 {
     line(target, xscale(from.x), yscale(from.y), xscale(mx), yscale(my), color);

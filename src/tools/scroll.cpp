@@ -10,11 +10,15 @@ namespace
 constexpr int MODE_POSITION[6] = {1, 5, 6, 8, 7, 9};
 
 // Steps a canvas to the next or previous frame, wrapping around.
-void step_frame(BITMAP *&frame, int &marker_x, int step)
+void step_frame(int &frame, int step)
 {
-    const int n = (frame_number(frame) + step + FRAME_COUNT) % FRAME_COUNT;
-    frame = frame_bitmap(n);
-    marker_x = 38 + 32 * n;
+    frame = (frame + step + FRAME_COUNT) % FRAME_COUNT;
+}
+
+bool over_canvas_and_bar(int left)
+{
+    return mouse_inside(left, left + CANVAS_SIZE + FRAME_BAR_W - 1, CANVAS_Y, CANVAS_Y + CANVAS_SIZE - 1) ==
+           3;
 }
 } // namespace
 
@@ -29,13 +33,13 @@ void scroll_canvas()
         return;
     }
     const int step = mz > old_mz ? 1 : -1;
-    if (mouse_inside(285, 513, 355, 546) == 3) {
-        step_frame(CurrentFrame, drx, step);
-    } else if (mouse_inside(529, 757, 355, 546) == 3) {
-        step_frame(CurrentFrame2, drx2, step);
+    if (over_canvas_and_bar(LEFT_CANVAS_X)) {
+        step_frame(left_frame, step);
+    } else if (over_canvas_and_bar(RIGHT_CANVAS_X)) {
+        step_frame(right_frame, step);
     }
-    if (mouse_inside(273, 769, 281, 344) == 3) {
-        const int distance = (key_shifts & KB_CTRL_FLAG) ? 6 : 1;
+    if (mouse_inside(STRIP_X, PREVIEW_BAR_X + PREVIEW_BAR_W - 1, STRIP_Y, STRIP_Y + STRIP_H - 1) == 3) {
+        const int distance = ctrl_down() ? 6 : 1;
         preview_mode -= step * distance;
         if (preview_mode > 23) {
             preview_mode -= 24;

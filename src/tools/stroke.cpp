@@ -24,7 +24,7 @@ void detect_change()
 
 void start_shape()
 {
-    if (key[KEY_SPACE]) {
+    if (space_down()) {
         return;
     }
     if ((mb & 1) && drawing == 0) {
@@ -45,7 +45,7 @@ int shape_color(bool preview)
 
 ScreenPoint fixed_corner()
 {
-    if (key_shifts & KB_CTRL_FLAG) {
+    if (ctrl_down()) {
         return {ssnap(2 * mouse_anchor.x - mx, 1), ssnap(2 * mouse_anchor.y - my, 2)};
     }
     return mouse_anchor;
@@ -53,7 +53,7 @@ ScreenPoint fixed_corner()
 
 void move_shape_with_space(ScreenPoint &corner, bool is_shape)
 {
-    if (!key[KEY_SPACE]) {
+    if (!space_down()) {
         return;
     }
     if (!space_held) {

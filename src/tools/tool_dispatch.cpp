@@ -1,4 +1,20 @@
+#include "app/app.h"
 #include "tools/tools.h"
+
+// Options panel 13 is an empty help area: the shape tools have no panel.
+const ToolEntry TOOLS[TOOL_COUNT] = {
+    {PENCIL, KEY_P, pencil_tool, nullptr, 0, nullptr, 2, 0, &PencilTool},
+    {FILL, KEY_F, nullptr, step_fill_mode, 12, draw_fill_panel, 3, 1, &FillTool},
+    {ELLIPSE, KEY_E, nullptr, step_ellipse_fill, 13, nullptr, 4, 3, &ElipseTool},
+    {RECTANGLE, KEY_R, nullptr, step_rectangle_fill, 13, nullptr, 5, 4, &RectangleTool},
+    {LINE, KEY_L, nullptr, nullptr, 13, nullptr, 6, 5, &LineTool},
+    {BRUSH, KEY_B, nullptr, step_brush, 11, draw_brush_panel, 1, 2, &BrushTool},
+};
+
+const ToolEntry &tool_entry(int number)
+{
+    return number >= 0 && number < TOOL_COUNT ? TOOLS[number] : TOOLS[PENCIL];
+}
 
 namespace
 {
@@ -9,12 +25,8 @@ bool over_canvas(const int rect[4])
 
 void run_active_tool()
 {
-    switch (selected[0]) {
-    case PENCIL:
-        pencil_tool();
-        break;
-    default:
-        break;
+    if (void (*pass)() = tool_entry(selected[0]).pass) {
+        pass();
     }
 }
 } // namespace

@@ -1,51 +1,34 @@
 #include "tools/tools.h"
 
-int selected[3] = {PENCIL, 33, 273};
+int selected[3] = {PENCIL, TOOL_SLOTS_X, TOOL_SLOTS_Y};
 int show_help = 0;
 char reset_help = 1;
 
 namespace
 {
-struct ToolButton {
-    int tool;
-    int x, y;
-    int help;
-};
-
-// In the order the panel tests them.
-const ToolButton BUTTONS[] = {
-    {PENCIL, 33, 273, 2},  {FILL, 85, 273, 3},      {BRUSH, 137, 273, 1},
-    {ELLIPSE, 33, 325, 4}, {RECTANGLE, 85, 325, 5}, {LINE, 137, 325, 6},
-};
-
-constexpr int BUTTON_SIZE = 48;
-
-const ToolButton &button_of(int tool)
-{
-    for (const ToolButton &button : BUTTONS) {
-        if (button.tool == tool) {
-            return button;
-        }
-    }
-    return BUTTONS[0];
-}
-
-bool pressed_on(const ToolButton &button)
+bool pressed_on(const ToolEntry &tool)
 {
     // The line button wants a press from no button at all.
-    if (button.tool == LINE) {
+    if (tool.number == LINE) {
         return (mb & 1) && old_mb == 0;
     }
     return (mb & 1) && !(old_mb & 1);
+}
+
+bool over_button(const ToolEntry &tool)
+{
+    const SlotPosition slot = tool_slot(tool.slot);
+    return mouse_inside(slot.x, slot.x + TOOL_SLOT_SIZE - 1, slot.y, slot.y + TOOL_SLOT_SIZE - 1) == 3;
 }
 } // namespace
 
 void select_tool(int tool)
 {
-    const ToolButton &button = button_of(tool);
-    selected[0] = button.tool;
-    selected[1] = button.x;
-    selected[2] = button.y;
+    const ToolEntry &entry = tool_entry(tool);
+    const SlotPosition slot = tool_slot(entry.slot);
+    selected[0] = entry.number;
+    selected[1] = slot.x;
+    selected[2] = slot.y;
 }
 
 void tool_area_handle_mouse()
@@ -55,17 +38,17 @@ void tool_area_handle_mouse()
         show_help = 0;
         return;
     }
-    for (const ToolButton &button : BUTTONS) {
-        if (mouse_inside(button.x, button.x + BUTTON_SIZE - 1, button.y, button.y + BUTTON_SIZE - 1) != 3) {
+    for (const ToolEntry &tool : TOOLS) {
+        if (!over_button(tool)) {
             continue;
         }
-        if (show_help == button.help) {
+        if (show_help == tool.help) {
             reset_help = 0;
         } else {
-            show_help = button.help;
+            show_help = tool.help;
         }
-        if (pressed_on(button)) {
-            select_tool(button.tool);
+        if (pressed_on(tool)) {
+            select_tool(tool.number);
         }
         return;
     }

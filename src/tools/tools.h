@@ -3,17 +3,11 @@
 #pragma once
 
 #include "app/app.h"
+#include "layout/layout.h"
 
 #include <allegro.h>
 
 // ---- Stroke state and canvas geometry -------------------------------------
-// Where the two 12x canvases sit on the screen.
-constexpr int CANVAS_ZOOM = 12;
-constexpr int LEFT_CANVAS_X = 285;
-constexpr int RIGHT_CANVAS_X = 529;
-constexpr int CANVAS_Y = 355;
-constexpr int CANVAS_SIZE = 16 * CANVAS_ZOOM;
-
 extern int canvas;  // 0 none, 1 left, 2 right
 extern int drawing; // 0 none, 1 left-button shape, 2 right-button shape
 extern int c_one[4];
@@ -26,6 +20,12 @@ extern int ma_x_diff, ma_y_diff, da_x_diff, da_y_diff;
 // Modifier history of the previous pass (written by the keyboard step).
 extern char ctrl_held, alt_held, space_held;
 
+// Modifiers held now, from the library's shift flags (Space from its key).
+bool ctrl_down();
+bool shift_down();
+bool alt_down();
+bool space_down();
+
 int xscale(int x);
 int yscale(int y);
 int ssnap(int v, int axis);
@@ -37,6 +37,25 @@ BITMAP *stroke_frame();
 // ---- Tool panel and dispatch ------------------------------------------------
 
 enum ToolNumber { PENCIL = 0, FILL = 1, ELLIPSE = 2, RECTANGLE = 3, LINE = 4, BRUSH = 5 };
+constexpr int TOOL_COUNT = 6;
+
+// One row per tool, in tool-number order; everything that differs between
+// tools is read from here. A tool not built yet has no pass.
+struct ToolEntry {
+    int number;
+    int key;                      // selects the tool (a scancode)
+    void (*pass)();               // runs every pass while the tool is selected
+    void (*step_option)(bool up); // [ steps down, ] steps up
+    int panel;                    // its show_help value when no help is hovered, 0 none
+    void (*draw_panel)();         // draws that option panel
+    int help;                     // the help book shown over its button
+    int slot;                     // its button on the tool panel (layout.h)
+    BITMAP *const *icon;          // its picture on that button
+};
+
+extern const ToolEntry TOOLS[TOOL_COUNT];
+// The row of a tool number; the pencil's for a number that is none.
+const ToolEntry &tool_entry(int number);
 
 extern int selected[3]; // tool number, and the corner of its button
 extern int show_help;
@@ -107,15 +126,22 @@ void make_brush_cursor();
 // Draws the brush pointer, snapped to the target canvas's pixel grid.
 void draw_brush(BITMAP *sprite);
 
-// ---- Tool options stepped by the keyboard ------------------------------------
-
-extern int fill_mode;
-extern int rect_fill;
-extern int circ_fill;
-
-// ---- Tools ------------------------------------------------------------------------
+// ---- Tools, their options and option panels --------------------------------------
 
 void pencil_tool();
+
+extern int fill_mode;
+void step_fill_mode(bool up);
+void draw_fill_panel();
+
+extern int circ_fill;
+void step_ellipse_fill(bool up);
+
+extern int rect_fill;
+void step_rectangle_fill(bool up);
+
+void step_brush(bool up);
+void draw_brush_panel();
 
 // ---- Pixel grids ---------------------------------------------------------------
 

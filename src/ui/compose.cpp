@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "layout/layout.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 
@@ -11,28 +12,20 @@ char preview_items[3] = {0, 0, 0};
 
 namespace
 {
-constexpr int THUMBNAIL_Y = 168;
-
-struct Slot {
-    int x, y;
-};
-
-// Tool slots in the order the static screen fills them.
-constexpr Slot STATIC_SLOTS[6] = {{33, 273}, {137, 273}, {85, 273}, {33, 325}, {85, 325}, {137, 325}};
-
 void draw_swatch(int x, int y, int color)
 {
-    rectfill(StaticBuffer, x, y, x + 15, y + 15, color);
+    rectfill(StaticBuffer, x, y, x + SWATCH_SIZE - 1, y + SWATCH_SIZE - 1, color);
 }
 
 void draw_palette_swatches()
 {
-    for (int i = 0; i < 12; ++i) {
-        draw_swatch(22 + 18 * i, 449, palette_entry(i));
+    const int last = SWATCHES_PER_ROW - 1;
+    for (int i = 0; i < last; ++i) {
+        draw_swatch(swatch_x(i), SWATCH_ROW_Y[0], palette_entry(i));
     }
-    draw_swatch(238, 449, transparent_color());
-    for (int i = 12; i < PALETTE_COLUMNS; ++i) {
-        draw_swatch(22 + 18 * (i - 12), 467, palette_entry(i));
+    draw_swatch(swatch_x(last), SWATCH_ROW_Y[0], transparent_color());
+    for (int i = last; i < PALETTE_COLUMNS; ++i) {
+        draw_swatch(swatch_x(i - last), SWATCH_ROW_Y[1], palette_entry(i));
     }
 }
 
@@ -84,17 +77,15 @@ template <int FACTOR> void scale_opaque(BITMAP *src, BITMAP *dst, int x, int y)
 void draw_thumbnails()
 {
     for (int n = 0; n < FRAME_COUNT; ++n) {
-        scale_opaque<2>(frame_bitmap(n), ActiveBuffer, 38 + 32 * n, THUMBNAIL_Y);
+        scale_opaque<2>(frame_bitmap(n), ActiveBuffer, thumbnail_x(n), THUMBNAIL_Y);
     }
 }
 
 void draw_canvases()
 {
-    scale_opaque<CANVAS_ZOOM>(CurrentFrame, ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y);
-    scale_opaque<CANVAS_ZOOM>(CurrentFrame2, ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y);
+    scale_opaque<CANVAS_ZOOM>(CurrentFrame(), ActiveBuffer, LEFT_CANVAS_X, CANVAS_Y);
+    scale_opaque<CANVAS_ZOOM>(CurrentFrame2(), ActiveBuffer, RIGHT_CANVAS_X, CANVAS_Y);
 }
-
-constexpr int STRIP_X = 273, STRIP_Y = 281, STRIP_W = 384, STRIP_H = 64, STRIP_SCALE = 4;
 
 // Magenta, the chosen overlay and the recoloured frames, composed one strip
 // row at a time; the same picture as filling and stretching them in turn.
@@ -156,14 +147,16 @@ void draw_power_up_buttons(BITMAP *dst)
 {
     BITMAP *const icons[3] = {I_Cape, I_Tail, I_Wings};
     for (int i = 0; i < 3; ++i) {
-        draw_sprite(dst, preview_items[i] ? P_Selected : P_Unselected, 273 + 40 * i, 236);
-        masked_blit(icons[i], dst, 0, 0, 275 + 40 * i, 238, 32, 32);
+        draw_sprite(dst, preview_items[i] ? P_Selected : P_Unselected, power_up_x(i), POWER_UP_Y);
+        masked_blit(icons[i], dst, 0, 0, power_up_x(i) + POWER_UP_ICON_INSET,
+                    POWER_UP_Y + POWER_UP_ICON_INSET, POWER_UP_ICON_SIZE, POWER_UP_ICON_SIZE);
     }
 }
 
 void draw_file_name()
 {
-    textout_centre_ex(ActiveBuffer, Font, filename.c_str(), 138, 208, -1, -1);
+    // The name sits one pixel right of the centre the caret is reckoned from.
+    textout_centre_ex(ActiveBuffer, Font, filename.c_str(), NAME_FIELD_CENTRE_X + 1, NAME_FIELD_Y, -1, -1);
     if (!editing_text) {
         return;
     }
@@ -172,19 +165,19 @@ void draw_file_name()
         old_counter = old_counter + 1;
     }
     if (draw_cursor) {
-        draw_sprite(ActiveBuffer, TextCursor, draw_text_cursor_x, 211);
+        draw_sprite(ActiveBuffer, TextCursor, draw_text_cursor_x, NAME_FIELD_Y + 3);
     }
 }
 
 void draw_shape_in_progress()
 {
     recolor_floating_graphic(CustomRecolor);
-    const bool same_frame = CurrentFrame == CurrentFrame2;
-    const int thumbnail_x = canvas == 1 ? drx : drx2;
-    masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, thumbnail_x, THUMBNAIL_Y,
-                        32, 32);
-    const int own_x = canvas == 1 ? LEFT_CANVAS_X : RIGHT_CANVAS_X;
-    const int other_x = canvas == 1 ? RIGHT_CANVAS_X : LEFT_CANVAS_X;
+    const bool same_frame = left_frame == right_frame;
+    const int marker_x = thumbnail_x(canvas_frame(canvas));
+    masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, marker_x, THUMBNAIL_Y,
+                        THUMBNAIL_STEP, THUMBNAIL_STEP);
+    const int own_x = canvas_left(canvas);
+    const int other_x = canvas_left(3 - canvas);
     masked_stretch_blit(FloatingGraphic, ActiveBuffer, 0, 0, FRAME_SIZE, FRAME_SIZE, own_x, CANVAS_Y,
                         CANVAS_SIZE, CANVAS_SIZE);
     if (same_frame) {
@@ -193,11 +186,11 @@ void draw_shape_in_progress()
     }
 }
 
-BITMAP *label_of(BITMAP *frame)
+BITMAP *label_of(int frame)
 {
     BITMAP *const labels[FRAME_COUNT] = {StandingBar, WalkingBar, JumpingBar,
                                          SlidingBar,  DeathBar,   StompedBar};
-    return labels[frame_number(frame)];
+    return labels[frame];
 }
 
 // The pieces of the screen that change only when the user changes a setting
@@ -208,18 +201,17 @@ BITMAP *label_of(BITMAP *frame)
 BITMAP *BaseBuffer;
 
 struct BaseSettings {
-    int drx, drx2;
+    int left, right;
     char items[3];
     int fcolor, bcolor;
     int tool_x, tool_y;
     int mode;
-    BITMAP *left, *right;
 
     bool operator==(const BaseSettings &o) const
     {
-        return drx == o.drx && drx2 == o.drx2 && std::equal(items, items + 3, o.items) &&
+        return left == o.left && right == o.right && std::equal(items, items + 3, o.items) &&
                fcolor == o.fcolor && bcolor == o.bcolor && tool_x == o.tool_x && tool_y == o.tool_y &&
-               mode == o.mode && left == o.left && right == o.right;
+               mode == o.mode;
     }
 };
 
@@ -228,21 +220,18 @@ bool base_drawn = false;
 
 BaseSettings current_base()
 {
-    return {drx,          drx2,         {preview_items[0], preview_items[1], preview_items[2]},
-            Fcolor,       Bcolor,       selected[1],
-            selected[2],  preview_mode, CurrentFrame,
-            CurrentFrame2};
+    return {left_frame,  right_frame, {preview_items[0], preview_items[1], preview_items[2]},
+            Fcolor,      Bcolor,      selected[1],
+            selected[2], preview_mode};
 }
 
 void draw_tools_into(BITMAP *dst)
 {
     blit(SelectedTool, dst, 0, 0, selected[1], selected[2], SelectedTool->w, SelectedTool->h);
-    draw_sprite(dst, PencilTool, 35, 275);
-    draw_sprite(dst, BrushTool, 139, 275);
-    draw_sprite(dst, FillTool, 87, 275);
-    draw_sprite(dst, ElipseTool, 35, 327);
-    draw_sprite(dst, RectangleTool, 87, 327);
-    draw_sprite(dst, LineTool, 139, 327);
+    for (const ToolEntry &tool : TOOLS) {
+        const SlotPosition slot = tool_slot(tool.slot);
+        draw_sprite(dst, *tool.icon, slot.x + TOOL_ICON_INSET, slot.y + TOOL_ICON_INSET);
+    }
 }
 
 struct Band {
@@ -257,8 +246,12 @@ struct Band {
 // the pointer's last place; everywhere else the buffer still holds the base.
 // (The thumbnails, canvases and preview strip are drawn opaque anyway.)
 constexpr Band DRAWN_OVER[] = {
-    {132, 262, 18, 257},  {208, 229, 0, 799},   {490, 581, 18, 257},
-    {249, 464, 436, 769}, {403, 546, 373, 757}, {555, 570, 300, 720},
+    {132, 262, 18, 257},
+    {NAME_FIELD_Y, NAME_FIELD_BOTTOM, 0, 799},
+    {HELP_PAGE_Y, HELP_PAGE_Y + HELP_PAGE_HEIGHT - 1, HELP_PAGE_X, HELP_PAGE_X + HELP_PAGE_WIDTH - 1},
+    {249, 464, 436, 769},
+    {403, 546, 373, 757},
+    {555, 570, 300, 720},
 };
 
 bool active_holds_base = false;
@@ -289,15 +282,17 @@ void restore_base()
 void draw_base()
 {
     blit(StaticBuffer, BaseBuffer, 0, 0, 0, 0, 800, 600);
-    draw_sprite(BaseBuffer, FirstCanvasArrow, drx, 156);
-    draw_sprite(BaseBuffer, SecondCanvasArrow, drx2, 202);
+    draw_sprite(BaseBuffer, FirstCanvasArrow, drx(), LEFT_MARKER_Y);
+    draw_sprite(BaseBuffer, SecondCanvasArrow, drx2(), RIGHT_MARKER_Y);
     draw_power_up_buttons(BaseBuffer);
     rectfill(BaseBuffer, 22, 429, 136, 444, Fcolor);
     rectfill(BaseBuffer, 139, 429, 253, 444, Bcolor);
     draw_tools_into(BaseBuffer);
     draw_sprite(BaseBuffer, PreviewModes[preview_mode], 659, 283);
-    draw_sprite(BaseBuffer, label_of(CurrentFrame), 480, 358);
-    draw_sprite(BaseBuffer, label_of(CurrentFrame2), 724, 358);
+    for (int c = 1; c <= 2; ++c) {
+        draw_sprite(BaseBuffer, label_of(canvas_frame(c)), canvas_left(c) + CANVAS_SIZE + FRAME_LABEL_INSET,
+                    CANVAS_Y + FRAME_LABEL_INSET);
+    }
     draw_sprite(BaseBuffer, Toolbar, 18, 132);
     draw_sprite(BaseBuffer, ToolbarText, 18, 132);
 }
@@ -307,12 +302,15 @@ bool create_static()
 {
     blit(Background, StaticBuffer, 0, 0, 0, 0, 800, 600);
     draw_sprite(StaticBuffer, Banner, 18, 24);
-    for (const Slot &slot : STATIC_SLOTS) {
-        blit(Tool, StaticBuffer, 0, 0, slot.x, slot.y, Tool->w, Tool->h);
+    for (int slot = 0; slot < TOOL_SLOT_COUNT; ++slot) {
+        blit(Tool, StaticBuffer, 0, 0, tool_slot(slot).x, tool_slot(slot).y, Tool->w, Tool->h);
     }
-    blit(FrameToggleBar, StaticBuffer, 0, 0, 477, 355, FrameToggleBar->w, FrameToggleBar->h);
-    blit(FrameToggleBar, StaticBuffer, 0, 0, 721, 355, FrameToggleBar->w, FrameToggleBar->h);
-    blit(PreviewToggleBar, StaticBuffer, 0, 0, 657, 281, PreviewToggleBar->w, PreviewToggleBar->h);
+    for (int x : {LEFT_CANVAS_X, RIGHT_CANVAS_X}) {
+        blit(FrameToggleBar, StaticBuffer, 0, 0, x + CANVAS_SIZE, CANVAS_Y, FrameToggleBar->w,
+             FrameToggleBar->h);
+    }
+    blit(PreviewToggleBar, StaticBuffer, 0, 0, PREVIEW_BAR_X, STRIP_Y, PreviewToggleBar->w,
+         PreviewToggleBar->h);
     draw_palette_swatches();
     if (!BaseBuffer) {
         BaseBuffer = create_bitmap(800, 600);

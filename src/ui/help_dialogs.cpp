@@ -46,7 +46,7 @@ void Dialog::init(const std::string &file)
 
 void Dialog::draw()
 {
-    draw_sprite(ActiveBuffer, pages[page], 18, 490);
+    draw_sprite(ActiveBuffer, pages[page], HELP_PAGE_X, HELP_PAGE_Y);
 }
 
 void show_helps()
@@ -70,18 +70,9 @@ void show_helps()
     if (mouse_inside(17, 258, 260, 490) == 3) {
         return;
     }
-    if (show_help == 11) {
-        stretch_sprite(ActiveBuffer, Brushes_Parent, 31, 497, 3 * Brushes_Parent->w, 3 * Brushes_Parent->h);
-        draw_sprite(ActiveBuffer, BrushHighlight, 28 + 27 * (BrushSelected % 8),
-                    494 + 27 * (BrushSelected / 8));
-    }
-    if (show_help == 12) {
-        draw_sprite(ActiveBuffer, Continuous, 42, 512);
-        draw_sprite(ActiveBuffer, NonContinuous, 114, 512);
-        draw_sprite(ActiveBuffer, EightWay, 186, 512);
-        draw_sprite(ActiveBuffer, FillModeArrow, 42 + 72 * fill_mode, 494);
-        BITMAP *const names[3] = {NormalFill, IgnoreBounds, EightWayFill};
-        BITMAP *name = names[fill_mode];
-        draw_sprite(ActiveBuffer, name, 138 - name->w / 2, 563);
+    for (const ToolEntry &tool : TOOLS) {
+        if (tool.draw_panel && show_help == tool.panel) {
+            tool.draw_panel();
+        }
     }
 }

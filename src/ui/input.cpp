@@ -1,20 +1,23 @@
 #include "app/app.h"
 #include "document/document.h"
+#include "layout/layout.h"
 #include "tools/tools.h"
 #include "ui/ui.h"
 
 namespace
 {
-struct PowerUpButton {
-    int x1, x2;
-};
-
-constexpr PowerUpButton POWER_UP_BUTTONS[3] = {{275, 306}, {315, 346}, {355, 386}};
+// A power-up button answers over its icon.
+bool power_up_clicked(int i)
+{
+    const int x = power_up_x(i) + POWER_UP_ICON_INSET;
+    const int y = POWER_UP_Y + POWER_UP_ICON_INSET;
+    return mouse_clicked_in(x, x + POWER_UP_ICON_SIZE - 1, y, y + POWER_UP_ICON_SIZE - 1);
+}
 
 void handle_power_up_buttons()
 {
     for (int i = 0; i < 3; ++i) {
-        if (!mouse_clicked_in(POWER_UP_BUTTONS[i].x1, POWER_UP_BUTTONS[i].x2, 238, 269)) {
+        if (!power_up_clicked(i)) {
             continue;
         }
         const char was_on = preview_items[i];
@@ -30,13 +33,14 @@ void pick_colors()
     if (!left_press && !right_press) {
         return;
     }
-    for (int i = 0; i < 13; ++i) {
-        const int x1 = 22 + 18 * i;
+    const int last = SWATCHES_PER_ROW - 1;
+    for (int i = 0; i < SWATCHES_PER_ROW; ++i) {
+        const int x1 = swatch_x(i), x2 = x1 + SWATCH_SIZE - 1;
         int color;
-        if (mouse_inside(x1, x1 + 15, 449, 464) == 3) {
-            color = i == 12 ? transparent_color() : palette_entry(i);
-        } else if (mouse_inside(x1, x1 + 15, 467, 482) == 3) {
-            color = palette_entry(12 + i);
+        if (mouse_inside(x1, x2, SWATCH_ROW_Y[0], SWATCH_ROW_Y[0] + SWATCH_SIZE - 1) == 3) {
+            color = i == last ? transparent_color() : palette_entry(i);
+        } else if (mouse_inside(x1, x2, SWATCH_ROW_Y[1], SWATCH_ROW_Y[1] + SWATCH_SIZE - 1) == 3) {
+            color = palette_entry(last + i);
         } else {
             continue;
         }

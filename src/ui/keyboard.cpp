@@ -9,13 +9,12 @@ namespace
 char undo_held, plus_held, minus_held, r_paren_held, l_paren_held, l_brac_held, r_brac_held;
 char l_arrow_held, r_arrow_held, letter_g_held, letter_n_held, letter_l_held, letter_e_held;
 
-bool ctrl()
+// Load, asking first whether to save unsaved changes.
+void load_with_check()
 {
-    return key_shifts & KB_CTRL_FLAG;
-}
-bool shift()
-{
-    return key_shifts & KB_SHIFT_FLAG;
+    if (offer_to_save()) {
+        load();
+    }
 }
 
 // Only the first buffered key of a pass is examined for Esc.
@@ -33,143 +32,101 @@ void choose_tool(int tool)
     drawing = 0;
 }
 
-void check_tool_keys()
-{
-    if (key[KEY_P]) {
-        choose_tool(PENCIL);
-    }
-    if (key[KEY_F]) {
-        choose_tool(FILL);
-    }
-    if (key[KEY_E] && !ctrl()) {
-        choose_tool(ELLIPSE);
-    }
-    if (key[KEY_R]) {
-        choose_tool(RECTANGLE);
-    }
-    if (key[KEY_L] && !ctrl()) {
-        choose_tool(LINE);
-    }
-    if (key[KEY_B]) {
-        choose_tool(BRUSH);
-    }
-}
-
-void check_file_commands()
-{
-    if (key[KEY_N] && ctrl() && !letter_n_held) {
-        blank();
-    }
-    if (key[KEY_S] && ctrl()) {
-        save(filename);
-    }
-    if (key[KEY_L] && ctrl() && !letter_l_held && offer_to_save()) {
-        load();
-    }
-    if (key[KEY_E] && ctrl() && !letter_e_held) {
-        save_gif();
-    }
-    if (key[KEY_Z] && ctrl() && !undo_held) {
-        undo();
-    }
-}
-
-void check_color_keys()
-{
-    if (key[KEY_EQUALS] && !plus_held) {
-        Bcolor = step_color_forward(Bcolor);
-    }
-    if (key[KEY_MINUS] && !minus_held) {
-        Bcolor = step_color_backward(Bcolor);
-    }
-    if (key[KEY_0] && !r_paren_held) {
-        Fcolor = step_color_forward(Fcolor);
-        make_brush_cursor();
-    }
-    if (key[KEY_9] && !l_paren_held) {
-        Fcolor = step_color_backward(Fcolor);
-        make_brush_cursor();
-    }
-}
-
-// Brushes are walked column by column through their 3 x 8 grid.
-int next_brush(int b)
-{
-    return b <= 15 ? b + 8 : (b == 23 ? 0 : b - 15);
-}
-int previous_brush(int b)
-{
-    return b > 7 ? b - 8 : (b == 0 ? 23 : b + 15);
-}
-
 void step_tool_option(bool up)
 {
-    switch (selected[0]) {
-    case BRUSH:
-        BrushSelected = up ? next_brush(BrushSelected) : previous_brush(BrushSelected);
-        make_brush_cursor();
-        break;
-    case RECTANGLE:
-        rect_fill = up ? 1 : 0;
-        break;
-    case ELLIPSE:
-        circ_fill = up ? 1 : 0;
-        break;
-    case FILL:
-        if (up && fill_mode < 2) {
-            ++fill_mode;
-        }
-        if (!up && fill_mode > 0) {
-            --fill_mode;
-        }
-        break;
-    default:
-        break;
+    if (void (*step)(bool) = tool_entry(selected[0]).step_option) {
+        step(up);
     }
 }
 
-void check_option_and_page_keys()
+void turn_help_page(int direction)
 {
-    if (key[KEY_OPENBRACE] && !l_brac_held) {
-        step_tool_option(false);
+    if (show_help < 1 || show_help > HELP_BOOKS) {
+        return;
     }
-    if (key[KEY_CLOSEBRACE] && !r_brac_held) {
-        step_tool_option(true);
+    Dialog &dialog = AllDialogs[show_help - 1];
+    const int page = dialog.page + direction;
+    if (page >= 0 && page < dialog.page_count) {
+        dialog.page = page;
     }
-    if (show_help >= 1 && show_help <= HELP_BOOKS) {
-        Dialog &dialog = AllDialogs[show_help - 1];
-        if (key[KEY_COMMA] && !l_arrow_held && dialog.page > 0) {
-            --dialog.page;
+}
+
+struct KeyCommand {
+    int key;
+    bool with_ctrl;       // acts only while Ctrl is held
+    void (*action)();     // none: the key only keeps its latch
+    char *held;           // its latch; none: acts on every pass the key is down
+    bool latch_with_ctrl; // the latch counts the key only together with Ctrl
+};
+
+// In the order they are checked within a pass.
+const KeyCommand KEY_COMMANDS[] = {
+    {KEY_N, true, blank, &letter_n_held, false},
+    {KEY_S, true, [] { save(filename); }, nullptr, false},
+    {KEY_L, true, load_with_check, &letter_l_held, false},
+    {KEY_E, true, save_gif, &letter_e_held, false},
+    {KEY_Z, true, undo, &undo_held, true},
+    {KEY_EQUALS, false, [] { Bcolor = step_color_forward(Bcolor); }, &plus_held, false},
+    {KEY_MINUS, false, [] { Bcolor = step_color_backward(Bcolor); }, &minus_held, false},
+    {KEY_0, false,
+     [] {
+         Fcolor = step_color_forward(Fcolor);
+         make_brush_cursor();
+     },
+     &r_paren_held, false},
+    {KEY_9, false,
+     [] {
+         Fcolor = step_color_backward(Fcolor);
+         make_brush_cursor();
+     },
+     &l_paren_held, false},
+    {KEY_OPENBRACE, false, [] { step_tool_option(false); }, &l_brac_held, false},
+    {KEY_CLOSEBRACE, false, [] { step_tool_option(true); }, &r_brac_held, false},
+    {KEY_COMMA, false, [] { turn_help_page(-1); }, &l_arrow_held, false},
+    {KEY_STOP, false, [] { turn_help_page(+1); }, &r_arrow_held, false},
+    {KEY_G, true, [] { (shift_down() ? options.right_grid : options.left_grid) ^= 1; }, &letter_g_held,
+     false},
+    {KEY_SPACE, false, nullptr, &space_held, false},
+};
+
+// A tool's letter held with Ctrl belongs to the Ctrl command of that letter.
+bool is_ctrl_command(int scancode)
+{
+    for (const KeyCommand &command : KEY_COMMANDS) {
+        if (command.key == scancode && command.with_ctrl) {
+            return true;
         }
-        if (key[KEY_STOP] && !r_arrow_held && dialog.page + 1 < dialog.page_count) {
-            ++dialog.page;
+    }
+    return false;
+}
+
+void check_tool_keys()
+{
+    for (const ToolEntry &tool : TOOLS) {
+        if (key[tool.key] && !(ctrl_down() && is_ctrl_command(tool.key))) {
+            choose_tool(tool.number);
         }
     }
 }
 
-void check_grid_keys()
+void run_key_commands()
 {
-    if (key[KEY_G] && ctrl() && !letter_g_held) {
-        (shift() ? options.right_grid : options.left_grid) ^= 1;
+    for (const KeyCommand &command : KEY_COMMANDS) {
+        const bool wanted = key[command.key] && (!command.with_ctrl || ctrl_down());
+        const bool latched = command.held && *command.held;
+        if (wanted && !latched && command.action) {
+            command.action();
+        }
     }
 }
 
 void refresh_latches()
 {
-    undo_held = ctrl() && key[KEY_Z];
-    plus_held = key[KEY_EQUALS];
-    minus_held = key[KEY_MINUS];
-    r_paren_held = key[KEY_0];
-    l_paren_held = key[KEY_9];
-    l_brac_held = key[KEY_OPENBRACE];
-    r_brac_held = key[KEY_CLOSEBRACE];
-    l_arrow_held = key[KEY_COMMA];
-    r_arrow_held = key[KEY_STOP];
-    space_held = key[KEY_SPACE];
-    letter_g_held = key[KEY_G];
-    letter_n_held = key[KEY_N];
-    letter_l_held = key[KEY_L];
-    letter_e_held = key[KEY_E];
+    for (const KeyCommand &command : KEY_COMMANDS) {
+        if (command.held) {
+            *command.held = key[command.key] && (!command.latch_with_ctrl || ctrl_down());
+        }
+    }
 }
 
 // Arrow keys nudge the pointer by one frame pixel while the mouse is still;
@@ -192,19 +149,10 @@ void nudge_pointer()
 void check_keypresses()
 {
     check_escape();
-    if (key[KEY_HOME]) {
-        start_editing_at_home();
-    }
-    if (key[KEY_END]) {
-        start_editing_at_end();
-    }
     check_tool_keys();
-    ctrl_held = ctrl();
-    alt_held = (key_shifts & KB_ALT_FLAG) != 0;
-    check_file_commands();
-    check_color_keys();
-    check_option_and_page_keys();
-    check_grid_keys();
+    ctrl_held = ctrl_down();
+    alt_held = alt_down();
+    run_key_commands();
     refresh_latches();
     nudge_pointer();
     clear_keybuf();

@@ -1,6 +1,8 @@
 // Screen and interaction: composing the screen, routing input, the help books.
 #pragma once
 
+#include "layout/layout.h"
+
 #include <allegro.h>
 
 #include <string>
@@ -53,9 +55,6 @@ extern int menu;         // open chooser: 1 left frame, 2 right frame, 3 preview
 extern int submenu;      // open team row of the preview chooser
 
 // ---- Help books ----------------------------------------------------------------------
-
-constexpr int HELP_PAGE_WIDTH = 240;
-constexpr int HELP_PAGE_HEIGHT = 92;
 
 class Dialog
 {

@@ -21,13 +21,13 @@ BITMAP *label_for(BITMAP *frame)
 void reference_composition(BITMAP *out)
 {
     blit(StaticBuffer, out, 0, 0, 0, 0, 800, 600);
-    draw_sprite(out, FirstCanvasArrow, drx, 156);
-    draw_sprite(out, SecondCanvasArrow, drx2, 202);
+    draw_sprite(out, FirstCanvasArrow, drx(), 156);
+    draw_sprite(out, SecondCanvasArrow, drx2(), 202);
     for (int n = 0; n < 6; ++n) {
         stretch_blit(frame_bitmap(n), out, 0, 0, 16, 16, 38 + 32 * n, 168, 32, 32);
     }
-    stretch_blit(CurrentFrame, out, 0, 0, 16, 16, 285, 355, 192, 192);
-    stretch_blit(CurrentFrame2, out, 0, 0, 16, 16, 529, 355, 192, 192);
+    stretch_blit(CurrentFrame(), out, 0, 0, 16, 16, LEFT_CANVAS_X, CANVAS_Y, 192, 192);
+    stretch_blit(CurrentFrame2(), out, 0, 0, 16, 16, RIGHT_CANVAS_X, CANVAS_Y, 192, 192);
     make_recolor(CustomRecolor);
     rectfill(out, 273, 281, 656, 344, makecol(255, 0, 255));
     BITMAP *const overlays[3] = {Cape, Tail, Wings};
@@ -53,8 +53,8 @@ void reference_composition(BITMAP *out)
     draw_sprite(out, RectangleTool, 87, 327);
     draw_sprite(out, LineTool, 139, 327);
     draw_sprite(out, PreviewModes[preview_mode], 659, 283);
-    draw_sprite(out, label_for(CurrentFrame), 480, 358);
-    draw_sprite(out, label_for(CurrentFrame2), 724, 358);
+    draw_sprite(out, label_for(CurrentFrame()), 480, 358);
+    draw_sprite(out, label_for(CurrentFrame2()), 724, 358);
     draw_sprite(out, Toolbar, 18, 132);
     draw_sprite(out, ToolbarText, 18, 132);
 }
@@ -84,10 +84,8 @@ TEST(Composition, EqualsTheDocumentedOrderAcrossSettingChanges)
         putpixel(StandingFrame, 3, 4, palette_entry(2));
         putpixel(WalkingFrame, 15, 0, palette_entry(9));
         putpixel(StompedFrame, 0, 15, makecol(1, 2, 3));
-        CurrentFrame = StompedFrame;
-        drx = 198;
-        CurrentFrame2 = JumpingFrame;
-        drx2 = 102;
+        left_frame = 5;
+        right_frame = 2;
         expect_same_as_reference("painted frames, others on the canvases");
         preview_items[2] = 1;
         Fcolor = palette_entry(7);

@@ -14,7 +14,7 @@
 
 namespace
 {
-constexpr int LEFT = 285, RIGHT = 529, TOP = 355;
+constexpr int LEFT = LEFT_CANVAS_X, RIGHT = RIGHT_CANVAS_X, TOP = CANVAS_Y;
 
 // Runs a gesture on the canvas at canvas_x, one pass per word: "x,y" puts the pointer on that frame
 // pixel, "bN" holds buttons N, and "alt", "ctrl" (with Alt) and "up" set the modifier keys.
@@ -75,9 +75,9 @@ TEST(Pencil, EveryGesturePaintsItsPixelsAndUndoesInItsSteps)
         EXPECT_SCENARIO([&g] {
             Bcolor = palette_entry(7);
             run(g.canvas_x, g.script);
-            BITMAP *frame = g.canvas_x == LEFT ? CurrentFrame : CurrentFrame2;
+            BITMAP *frame = g.canvas_x == LEFT ? CurrentFrame() : CurrentFrame2();
             EXPECT_EQ(drawn(frame), g.picture);
-            EXPECT_EQ(drawn(g.canvas_x == LEFT ? CurrentFrame2 : CurrentFrame), "") << "the other frame";
+            EXPECT_EQ(drawn(g.canvas_x == LEFT ? CurrentFrame2() : CurrentFrame()), "") << "the other frame";
             EXPECT_EQ(drawn(FloatingGraphic), "") << "no line preview left behind";
             EXPECT_EQ(Undos.size(), g.steps);
             for (size_t i = 0; i < g.steps; ++i) {
@@ -114,9 +114,9 @@ TEST(Pencil, AFrameOnBothCanvasesTakesOneStepAndItsOwnColourChangesNothing)
         input::move(600, 400);
         input::wheel(mouse_z - 1); // the right canvas shows Standing too
         passes(1);
-        ASSERT_EQ(CurrentFrame2, CurrentFrame);
+        ASSERT_EQ(CurrentFrame2(), CurrentFrame());
         run(RIGHT, "1,1 b1 3,1 b0");
-        EXPECT_EQ(drawn(CurrentFrame), "/.FFF");
+        EXPECT_EQ(drawn(CurrentFrame()), "/.FFF");
         EXPECT_EQ(Undos.size(), 1u);
         undo();
         Fcolor = transparent_color();

@@ -23,7 +23,7 @@ TEST(Undo, StepsComeBackInTimeOrderAcrossCanvasesAndFrames)
             input::wheel(mouse_z + 1);
             passes(1);
         }
-        ASSERT_EQ(CurrentFrame, JumpingFrame);
+        ASSERT_EQ(CurrentFrame(), JumpingFrame);
         undo();
         EXPECT_EQ(getpixel(StandingFrame, 1, 1), red) << "the latest stroke goes first, though not shown";
         EXPECT_EQ(getpixel(WalkingFrame, 2, 2), green);
@@ -31,7 +31,7 @@ TEST(Undo, StepsComeBackInTimeOrderAcrossCanvasesAndFrames)
         EXPECT_EQ(getpixel(WalkingFrame, 2, 2), clear) << "then the other canvas's";
         undo();
         EXPECT_EQ(getpixel(StandingFrame, 1, 1), clear);
-        EXPECT_EQ(CurrentFrame, JumpingFrame) << "undo does not bring the frame back on screen";
+        EXPECT_EQ(CurrentFrame(), JumpingFrame) << "undo does not bring the frame back on screen";
         undo();
         EXPECT_FALSE(is_unsaved()) << "undo on an empty history does nothing";
     });

@@ -229,7 +229,7 @@ void click(int x, int y, int bits)
 void stroke(int canvas, int x, int y, int color)
 {
     add_step(canvas);
-    putpixel(canvas == 1 ? CurrentFrame : CurrentFrame2, x, y, color);
+    putpixel(frame_on_canvas(canvas), x, y, color);
 }
 
 std::string read_file(const std::string &path)

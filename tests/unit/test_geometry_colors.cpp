@@ -40,10 +40,8 @@ class Frames : public ::testing::Test
     }
     void SetUp() override
     {
-        CurrentFrame = StandingFrame;
-        CurrentFrame2 = WalkingFrame;
-        drx = 38;
-        drx2 = 70;
+        left_frame = 0;
+        right_frame = 1;
         preview_mode = 0;
         CustomRecolor = 1;
         mb = old_mb = 0;
@@ -88,23 +86,23 @@ TEST(Geometry, ScreenToFramePixelsRoundsDown)
 TEST_F(Frames, WheelStepsFramesAndWraps)
 {
     roll(500, 400, +1); // right of the left canvas, still in its wheel zone
-    EXPECT_EQ(CurrentFrame, WalkingFrame);
-    EXPECT_EQ(drx, 70);
+    EXPECT_EQ(CurrentFrame(), WalkingFrame);
+    EXPECT_EQ(drx(), 70);
     roll(600, 400, -1);
-    EXPECT_EQ(CurrentFrame2, StandingFrame);
+    EXPECT_EQ(CurrentFrame2(), StandingFrame);
     roll(600, 400, -1);
-    EXPECT_EQ(CurrentFrame2, StompedFrame);
-    EXPECT_EQ(drx2, 198);
+    EXPECT_EQ(CurrentFrame2(), StompedFrame);
+    EXPECT_EQ(drx2(), 198);
     roll(600, 400, +1);
-    EXPECT_EQ(CurrentFrame2, StandingFrame);
-    EXPECT_EQ(drx2, 38);
+    EXPECT_EQ(CurrentFrame2(), StandingFrame);
+    EXPECT_EQ(drx2(), 38);
     mb = 1;
     roll(300, 400, +1);
-    EXPECT_EQ(CurrentFrame, WalkingFrame) << "no wheel steps while a button is held";
+    EXPECT_EQ(CurrentFrame(), WalkingFrame) << "no wheel steps while a button is held";
     mb = 0;
     menu = 1;
     roll(300, 400, +1);
-    EXPECT_EQ(CurrentFrame, WalkingFrame) << "no wheel steps while a chooser is open";
+    EXPECT_EQ(CurrentFrame(), WalkingFrame) << "no wheel steps while a chooser is open";
 }
 
 TEST_F(Frames, WheelOverPreviewStepsModesWithTheRecolourTable)
@@ -163,4 +161,46 @@ TEST_F(Palette, RecolourRuleTakesTheFirstMatchingBaseColour)
     ColorPalette[17 * PALETTE_ROWS] = column_color(4);
     EXPECT_EQ(recolor_pixel(column_color(4), 3), makecol(4, 3, 7));
     EXPECT_EQ(recolor_pixel(transparent_color(), 3), transparent_color());
+}
+
+// The helpers the shape tools share: centre mode, square, moving with Space.
+TEST(Stroke, CentreModeSpaceAndSquareFollowThePointerInWholeFramePixels)
+{
+    start_headless_library();
+    canvas = 1;
+    key_shifts = 0;
+    key[KEY_SPACE] = 0;
+    mx = 310, my = 380; // frame pixel (2, 2) of the left canvas
+    drawing = 0;
+    mb = 1;
+    start_shape();
+    EXPECT_EQ(drawing, 1);
+    mx = 346, my = 392; // (5, 3)
+    ScreenPoint corner = fixed_corner();
+    EXPECT_EQ(corner.x, 310);
+    key_shifts = KB_CTRL_FLAG; // the anchor becomes the centre: its mirror is (-1, 1)
+    corner = fixed_corner();
+    EXPECT_EQ(xscale(corner.x), -1);
+    EXPECT_EQ(yscale(corner.y), 1);
+    key_shifts = 0;
+    corner = fixed_corner();
+    const ScreenPoint square = square_corner(corner); // the shorter extent (rows) sets the side
+    EXPECT_EQ(square.x, 3);
+    EXPECT_EQ(square.y, 3);
+    key[KEY_SPACE] = 1;
+    space_held = 0;
+    move_shape_with_space(corner, true);
+    space_held = 1;
+    mx += 24, my += 12; // two pixels right, one down: the whole shape follows
+    move_shape_with_space(corner, true);
+    EXPECT_EQ(xscale(mouse_anchor.x), 4);
+    EXPECT_EQ(yscale(mouse_anchor.y), 3);
+    EXPECT_EQ(xscale(corner.x), 4);
+    key[KEY_SPACE] = 0;
+    Fcolor = makecol(255, 0, 255);
+    EXPECT_EQ(shape_color(true), makecol(255, 0, 254)) << "a transparent shape stays visible while dragged";
+    EXPECT_EQ(shape_color(false), makecol(255, 0, 255));
+    end_shape();
+    EXPECT_EQ(drawing, 0);
+    EXPECT_EQ(canvas, 0);
 }
