@@ -164,7 +164,7 @@ TEST(Export, FollowsThePreviewColoursAndOverwritesQuietly)
         filename = "team.bmp";
         putpixel(StandingFrame, 0, 0, palette_entry(6));
         input::move(400, 300);
-        input::wheel(mouse_z - 1); // the second preview mode of the first team
+        mouse_z--; // the second preview mode of the first team
         passes(2);
         export_with_ctrl_e(&Exported);
         RawAnimation *animation = read_back("team.gif");

@@ -16,7 +16,7 @@ void hold(int bits, int x = -1, int y = -1)
     if (x >= 0) {
         input::move(x, y);
     }
-    input::buttons(bits);
+    mouse_b = bits;
     passes(1);
 }
 } // namespace
@@ -90,34 +90,34 @@ TEST(Input, LatchesFireOncePerPressAndLetterLatchesIgnoreLateCtrl)
         for (int i = 0; i < 3; ++i) {
             add_step(1);
         }
-        input::key_down(KEY_Z);
+        key[KEY_Z] = 1;
         passes(1);
-        input::shifts(KB_CTRL_FLAG);
+        key_shifts = KB_CTRL_FLAG;
         passes(3);
         EXPECT_EQ(Undos.size(), 2u) << "Z held, then Ctrl: one undo however long both are held";
-        input::key_up(KEY_Z);
-        input::shifts(0);
+        key[KEY_Z] = 0;
+        key_shifts = 0;
         passes(1);
 
-        input::key_down(KEY_G);
+        key[KEY_G] = 1;
         passes(1);
-        input::shifts(KB_CTRL_FLAG);
+        key_shifts = KB_CTRL_FLAG;
         passes(2);
         EXPECT_EQ(show_left_grid, 0) << "G held before Ctrl does nothing";
-        input::key_up(KEY_G);
+        key[KEY_G] = 0;
         passes(1);
-        input::key_down(KEY_G);
+        key[KEY_G] = 1;
         passes(3);
         EXPECT_EQ(show_left_grid, 1);
-        input::shifts(KB_CTRL_FLAG | KB_SHIFT_FLAG);
-        input::key_up(KEY_G);
+        key_shifts = KB_CTRL_FLAG | KB_SHIFT_FLAG;
+        key[KEY_G] = 0;
         passes(1);
-        input::key_down(KEY_G);
+        key[KEY_G] = 1;
         passes(1);
         EXPECT_EQ(show_right_grid, 1);
         EXPECT_EQ(show_left_grid, 1);
-        input::key_up(KEY_G);
-        input::shifts(0);
+        key[KEY_G] = 0;
+        key_shifts = 0;
         passes(1);
     });
 }
@@ -165,7 +165,7 @@ TEST(Input, ArrowKeysNudgeThePointerOnlyWhileTheMouseIsStill)
     EXPECT_SCENARIO([] {
         input::move(400, 400);
         passes(2);
-        input::key_down(KEY_LEFT);
+        key[KEY_LEFT] = 1;
         passes(1);
         EXPECT_EQ(mx, 388);
         // The library reports the pointer where it was put; the nudge repeats.
@@ -175,12 +175,12 @@ TEST(Input, ArrowKeysNudgeThePointerOnlyWhileTheMouseIsStill)
         input::move(300, 300);
         passes(1);
         EXPECT_EQ(mx, 300) << "a moving mouse suspends the nudge";
-        input::key_down(KEY_UP);
+        key[KEY_UP] = 1;
         passes(1);
         EXPECT_EQ(mx, 288);
         EXPECT_EQ(my, 288) << "two arrows move diagonally";
-        input::key_up(KEY_LEFT);
-        input::key_up(KEY_UP);
+        key[KEY_LEFT] = 0;
+        key[KEY_UP] = 0;
         passes(1);
     });
 }
@@ -188,12 +188,12 @@ TEST(Input, ArrowKeysNudgeThePointerOnlyWhileTheMouseIsStill)
 TEST(Input, EscapeAsksToQuitButNotWhenItFollowsAnotherBufferedKey)
 {
     EXPECT_SCENARIO([] {
-        input::type('a', KEY_A);
-        input::type(27, KEY_ESC);
+        simulate_ukeypress('a', KEY_A);
+        simulate_ukeypress(27, KEY_ESC);
         passes(1);
         EXPECT_TRUE(windows_script::shown().empty());
         windows_script::answer(&QuitNow, 2);
-        input::type(27, KEY_ESC);
+        simulate_ukeypress(27, KEY_ESC);
         passes(1);
         EXPECT_FALSE(quit) << "answered No";
         EXPECT_EQ(read_file("Options.cfg").substr(0, 3), "***") << "the close request rewrote the options";

@@ -151,13 +151,13 @@ TEST(Screen, PaletteFramesTheRecolouredStripAndTheLabels)
             EXPECT_TRUE(filled(273 + 4, 281, 273 + 7, 284, transparent_color()));
 
             input::move(400, 300);
-            input::wheel(mouse_z - 1); // one mode forward: variant 5 of team 0
+            mouse_z--; // one mode forward: variant 5 of team 0
             passes(1);
             input::move(300, 400);
-            input::wheel(mouse_z + 1); // left canvas: Walking
+            mouse_z++; // left canvas: Walking
             passes(1);
             input::move(600, 400);
-            input::wheel(mouse_z - 1); // right canvas: Standing
+            mouse_z--; // right canvas: Standing
             passes(1);
             draw_pass();
             EXPECT_TRUE(filled(273, 281, 276, 284, variant(5, 5)));

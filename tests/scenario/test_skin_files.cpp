@@ -9,11 +9,9 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <iterator>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <utility>
 #include <vector>
@@ -30,7 +28,7 @@ void press(int scancode, const std::vector<std::pair<Window *, int>> &answers = 
         windows_script::answer(window, button);
     }
     if (scancode == KEY_ESC) {
-        input::type(27, KEY_ESC);
+        simulate_ukeypress(27, KEY_ESC);
         passes(2);
     } else {
         tap(scancode, KB_CTRL_FLAG);
@@ -118,13 +116,7 @@ TEST(SkinFiles, ADeclinedOverwriteOrAFailedSaveLeavesTheSkinUnsavedAndTheOldFile
         filename = "taken";
         press(KEY_S, {{&SaveFail, 1}});
         filename = "0orva";
-        rlimit normal, full_disk;
-        getrlimit(RLIMIT_FSIZE, &normal);
-        full_disk = {4096, normal.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &full_disk); // the disk fills up in the middle of the write
-        press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}});
-        setrlimit(RLIMIT_FSIZE, &normal);
+        with_file_size_limit(4096, [] { press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}}); });
         EXPECT_EQ(read_file(SKINS + "0orva.bmp"), original);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(SKINS), {}), 2) << "no file left behind";
         EXPECT_EQ(read_file("Options.cfg"), options);
@@ -207,24 +199,41 @@ TEST(SkinFiles, ALargerSheetKeepsItsOutsidePixelsThroughASave)
     });
 }
 
-TEST(SkinFiles, StartUpSaysWhenTheLastSkinIsMissing)
+TEST(SkinFiles, StartUpAutoloadsOnALowerCaseYesAndRefusesAMissingOrHostileLastSkin)
 {
-    const std::string workdir = make_workdir();
-    write_file(workdir + "/Options.cfg", options_text("yes", "gone.bmp"));
-    std::remove((workdir + "/gfx/skins/0orva.bmp").c_str());
-    const ChildResult result = run_in_child(workdir, [] {
-        ASSERT_EQ(start_editor_headless(false), 0);
-        windows_script::answer(&FakeLoad, 1);
-        quit = true; // no passes: only what start-up itself does
-        run_editor_loop();
-        EXPECT_EQ(windows_script::shown().size(), 1u);
-        EXPECT_FALSE(is_unsaved());
-        EXPECT_EQ(filename, "0orva.bmp") << "a last skin that is gone falls back to the default skin's name";
-    });
-    EXPECT_EQ(result.exit_status, 0) << result.output;
+    const struct {
+        const char *autoload, *last_skin;
+        Window *window;
+        const char *name;
+    } cases[] = {{"Yes", "0orva.bmp", nullptr, "Untitled.bmp"},
+                 {"yes ", "0orva.bmp", nullptr, "Untitled.bmp"},
+                 {"yes", "gone.bmp", &FakeLoad, "0orva.bmp"}, // falls back to the default skin, removed here
+                 {"yes", "huge.bmp", &LoadFail, "huge.bmp"}};
+    for (const auto &c : cases) {
+        const std::string workdir = make_workdir();
+        write_file(workdir + "/Options.cfg", options_text(c.autoload, c.last_skin));
+        write_file(workdir + "/gfx/skins/huge.bmp", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118));
+        std::remove((workdir + "/gfx/skins/0orva.bmp").c_str());
+        const ChildResult result = run_in_child(workdir, [&c] {
+            ASSERT_EQ(start_editor_headless(false), 0);
+            const std::string options = read_file("Options.cfg");
+            if (c.window) {
+                windows_script::answer(c.window, 1);
+            }
+            quit = true; // no passes: only what start-up itself does
+            run_editor_loop();
+            EXPECT_EQ(windows_script::shown().size(), c.window ? 1u : 0u);
+            EXPECT_EQ(filename, c.name);
+            EXPECT_FALSE(is_unsaved());
+            EXPECT_EQ(all_frames(), std::vector<int>(FRAME_COUNT * 256, transparent_color()))
+                << "the blank skin";
+            EXPECT_EQ(read_file("Options.cfg"), options);
+        });
+        EXPECT_EQ(result.exit_status, 0) << c.autoload << " " << c.last_skin << result.output;
+    }
 }
 
-TEST(SkinFiles, DotNamesAskBeforeOverwritingAndNamesAreNeverCut)
+TEST(SkinFiles, DotNamesAskBeforeOverwritingAndLoadAndNamesAreNeverCut)
 {
     const auto no_options_file = [](const std::string &) {};
     EXPECT_SCENARIO(
@@ -248,6 +257,12 @@ TEST(SkinFiles, DotNamesAskBeforeOverwritingAndNamesAreNeverCut)
             filename = "pipe";
             press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}});
             EXPECT_TRUE(std::filesystem::is_fifo(SKINS + "pipe.bmp"));
+
+            write_picture(".hero.bmp", 192, 32);
+            filename = ".hero.bmp";
+            press(KEY_L);
+            EXPECT_EQ(getpixel(StandingFrame, 0, 0), makecol(200, 0, 0));
+            EXPECT_EQ(config_file[9], ".hero.bmp");
         },
         no_options_file);
 }
@@ -263,7 +278,7 @@ TEST(SkinFiles, NewQuitAndCloseRequestsKeepTheOptionsInStep)
         EXPECT_EQ(config_file[9], "Untitled.bmp");
 
         std::remove("Options.cfg");
-        press(KEY_ESC, {{&QuitNow, 2}});
+        press(KEY_ESC, {{&QuitNow, 2}}); // a close request, answered No
         EXPECT_FALSE(quit);
         EXPECT_EQ(last_skin_line(), "Untitled.bmp") << "written although the user stays";
 
@@ -276,72 +291,26 @@ TEST(SkinFiles, NewQuitAndCloseRequestsKeepTheOptionsInStep)
     });
 }
 
-TEST(SkinFiles, OnlyALowerCaseYesAutoloads)
-{
-    for (const char *autoload : {"Yes", "yes "}) {
-        const std::string workdir = make_workdir();
-        write_file(workdir + "/Options.cfg", options_text(autoload));
-        const ChildResult result = run_in_child(workdir, [] {
-            ASSERT_EQ(start_editor_headless(false), 0);
-            quit = true;
-            run_editor_loop();
-            EXPECT_EQ(filename, "Untitled.bmp");
-            EXPECT_EQ(all_frames(), std::vector<int>(FRAME_COUNT * 256, transparent_color()));
-        });
-        EXPECT_EQ(result.exit_status, 0) << autoload << result.output;
-    }
-}
-
 TEST(Screenshots, TakeTheFirstFreeNameAndLeaveNoFileWhenTheWriteFails)
 {
     EXPECT_SCENARIO([] {
         std::filesystem::create_directory("screenshots/screenshot0.bmp"); // taken, though no file
-        rlimit normal, full_disk;
-        getrlimit(RLIMIT_FSIZE, &normal);
-        full_disk = {4096, normal.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &full_disk);
-        input::key_down(KEY_INSERT);
+        write_file("screenshots/screenshot1.bmp", "mine");
+        key[KEY_INSERT] = 1;
         filename = "0orva";
-        press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}}); // Insert held under both windows too
-        setrlimit(RLIMIT_FSIZE, &normal);
+        with_file_size_limit(4096, [] {
+            press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}}); // Insert held under both windows too
+        });
         EXPECT_FALSE(std::filesystem::exists("screenshot.bmp"));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("screenshots"), {}), 1);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("screenshots"), {}), 2);
 
-        passes(1);
-        input::key_up(KEY_INSERT);
-        BITMAP *shot = load_bitmap("screenshots/screenshot1.bmp", nullptr);
-        EXPECT_TRUE(shot && shot->w == 800 && shot->h == 600);
-        destroy_bitmap(shot);
+        passes(2); // still held: one screenshot a pass, each under the next free name
+        key[KEY_INSERT] = 0;
+        EXPECT_EQ(read_file("screenshots/screenshot1.bmp"), "mine");
+        for (const char *name : {"screenshots/screenshot2.bmp", "screenshots/screenshot3.bmp"}) {
+            BITMAP *shot = load_bitmap(name, nullptr);
+            EXPECT_TRUE(shot && shot->w == 800 && shot->h == 600) << name;
+            destroy_bitmap(shot);
+        }
     });
-}
-
-TEST(SkinFiles, ADotNamedSkinLoads)
-{
-    EXPECT_SCENARIO([] {
-        write_picture(".hero.bmp", 192, 32);
-        filename = ".hero.bmp";
-        press(KEY_L);
-        EXPECT_EQ(getpixel(StandingFrame, 0, 0), makecol(200, 0, 0));
-        EXPECT_EQ(config_file[9], ".hero.bmp");
-    });
-}
-
-TEST(SkinFiles, AHostileLastSkinIsRefusedAtStartUpAndStaysUnopened)
-{
-    const std::string workdir = make_workdir();
-    write_file(workdir + "/Options.cfg", options_text("yes", "huge.bmp"));
-    write_file(workdir + "/gfx/skins/huge.bmp", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118));
-    const ChildResult result = run_in_child(workdir, [] {
-        ASSERT_EQ(start_editor_headless(false), 0);
-        const std::string options = read_file("Options.cfg");
-        windows_script::answer(&LoadFail, 1);
-        quit = true; // no passes: only what start-up itself does
-        run_editor_loop();
-        EXPECT_EQ(windows_script::shown().size(), 1u);
-        EXPECT_FALSE(is_unsaved());
-        EXPECT_EQ(getpixel(StandingFrame, 0, 0), transparent_color()) << "the blank skin";
-        EXPECT_EQ(read_file("Options.cfg"), options);
-    });
-    EXPECT_EQ(result.exit_status, 0) << result.output;
 }

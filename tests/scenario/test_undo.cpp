@@ -19,7 +19,7 @@ TEST(Undo, StepsComeBackInTimeOrderAcrossCanvasesAndFrames)
         stroke(1, 1, 1, makecol(0, 0, 200));
         input::move(335, 405);
         for (int i = 0; i < 2; ++i) { // the wheel turns the left canvas from Standing to Jumping
-            input::wheel(mouse_z + 1);
+            mouse_z++;
             passes(1);
         }
         ASSERT_EQ(CurrentFrame, JumpingFrame);

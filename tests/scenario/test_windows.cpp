@@ -28,7 +28,7 @@ Point button_centre(const Window &w, int button)
 void put(Point p, int buttons)
 {
     input::move(p.x, p.y);
-    input::buttons(buttons);
+    mouse_b = buttons;
 }
 
 // Drives every window shown from now on, and shows w if given: step gets the modal pass (from 0) at
@@ -131,9 +131,9 @@ TEST(Windows, OnlyALeftPressEdgeOnAButtonChooses)
                 put(over ? button_centre(shown, over)
                          : Point{shown.x + shown.width / 2, shown.y + WTop->h + 12},
                     held);
-                input::key_down(KEY_ENTER); // and no key chooses
-                input::type(13, KEY_ENTER);
-                input::type(27, KEY_ESC);
+                key[KEY_ENTER] = 1; // and no key chooses
+                simulate_ukeypress(13, KEY_ENTER);
+                simulate_ukeypress(27, KEY_ESC);
             },
             &QuitNow);
         EXPECT_EQ(choice, 2);
@@ -150,7 +150,7 @@ TEST(Windows, TheClickThatClosesAWindowNeverReachesTheCanvasBehindIt)
     EXPECT_SCENARIO([] {
         const Point over_canvas = {380, 450}, no = button_centre(QuitNow, 2);
         script_windows(drag({20, 4}, {over_canvas.x - no.x, over_canvas.y - no.y}, 2));
-        input::type(27, KEY_ESC);
+        simulate_ukeypress(27, KEY_ESC);
         passes(1);
         windows_script::custom(nullptr);
         passes(3);

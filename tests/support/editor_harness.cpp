@@ -9,18 +9,20 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace
 {
 // Without a keyboard driver the library reads its own key buffer, where
-// input::type puts keys, only while hooks are installed; nothing else waits.
+// simulate_ukeypress puts keys, only while hooks are installed; nothing else waits.
 int no_other_key()
 {
     return 0;
@@ -72,12 +74,6 @@ void attach_screen_and_pointer()
     mouse_driver = &pointer;
 }
 
-void run_shell(const std::string &command)
-{
-    if (std::system(command.c_str()) != 0) {
-        ADD_FAILURE() << "command failed: " << command;
-    }
-}
 std::vector<std::string> workdirs_made;
 pid_t test_process = 0;
 
@@ -108,7 +104,7 @@ std::string make_workdir()
         ADD_FAILURE() << "cannot make a temporary directory";
         return "/tmp";
     }
-    run_shell(std::string("cp -R ") + MOLTWORK_RUNTIME_DIR + "/. " + dir);
+    EXPECT_EQ(std::system((std::string("cp -R ") + MOLTWORK_RUNTIME_DIR + "/. " + dir).c_str()), 0);
     workdirs_made.push_back(dir);
     return dir;
 }
@@ -158,30 +154,6 @@ void move(int x, int y)
     mouse_y = y;
     mouse_pos = (x << 16) | (y & 0xFFFF);
 }
-void buttons(int bits)
-{
-    mouse_b = bits;
-}
-void wheel(int z)
-{
-    mouse_z = z;
-}
-void key_down(int scancode)
-{
-    key[scancode] = 1;
-}
-void key_up(int scancode)
-{
-    key[scancode] = 0;
-}
-void shifts(int flags)
-{
-    key_shifts = flags;
-}
-void type(int character, int scancode)
-{
-    simulate_ukeypress(character, scancode);
-}
 } // namespace input
 
 namespace windows_script
@@ -209,20 +181,20 @@ void passes(int n)
 
 void tap(int scancode, int flags)
 {
-    input::shifts(flags);
-    input::key_down(scancode);
+    key_shifts = flags;
+    key[scancode] = 1;
     passes(1);
-    input::key_up(scancode);
-    input::shifts(0);
+    key[scancode] = 0;
+    key_shifts = 0;
     passes(1);
 }
 
 void click(int x, int y, int bits)
 {
     input::move(x, y);
-    input::buttons(bits);
+    mouse_b = bits;
     passes(1);
-    input::buttons(0);
+    mouse_b = 0;
     passes(1);
 }
 
@@ -230,6 +202,18 @@ void stroke(int canvas, int x, int y, int color)
 {
     add_step(canvas);
     putpixel(canvas == 1 ? CurrentFrame : CurrentFrame2, x, y, color);
+}
+
+void with_file_size_limit(long bytes, const std::function<void()> &body)
+{
+    rlimit normal, limited;
+    getrlimit(RLIMIT_FSIZE, &normal);
+    limited = {static_cast<rlim_t>(bytes), normal.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
+    setrlimit(RLIMIT_FSIZE, &limited);
+    body();
+    setrlimit(RLIMIT_FSIZE, &normal);
+    std::signal(SIGXFSZ, handler);
 }
 
 std::string read_file(const std::string &path)

@@ -26,18 +26,12 @@ ChildResult run_in_child(const std::string &workdir, const std::function<void()>
 // it) the static screen. Returns load_startup_data's code.
 int start_editor_headless(bool build_static_screen = true);
 
-// Scripted input, read by the editor at its next pass.
+// Scripted input is read by the editor at its next pass: tests set the
+// library's globals (mouse_b, mouse_z, key[], key_shifts) and put keys into its
+// buffer with simulate_ukeypress; the pointer moves here.
 namespace input
 {
 void move(int x, int y);
-void buttons(int bits);
-void wheel(int z);
-void key_down(int scancode);
-void key_up(int scancode);
-void shifts(int flags);
-// Puts a key into the keyboard buffer as the keyboard driver does: its
-// character (a Unicode value, 0 for none) and its scan code.
-void type(int character, int scancode);
 } // namespace input
 
 class Window;
@@ -62,6 +56,9 @@ void tap(int scancode, int flags = 0);
 void click(int x, int y, int bits = 1);
 // A change to the frame on canvas 1 (left) or 2 (right), recorded first like a stroke.
 void stroke(int canvas, int x, int y, int color);
+
+// Runs body with files limited to `bytes`, as on a disk that fills up mid-write.
+void with_file_size_limit(long bytes, const std::function<void()> &body);
 
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &content);

@@ -1,4 +1,4 @@
-// Shared by the GIF library's tests: a scratch directory, index images, animations, LZW codes packed.
+// Shared by the GIF library's tests: a scratch folder, index images, animations, LZW codes packed.
 #pragma once
 
 #include "editor_harness.h"
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <random>
@@ -27,15 +26,15 @@ struct Deleter {
 using AnimationPtr = std::unique_ptr<RawAnimation, Deleter>;
 using BitmapPtr = std::unique_ptr<BITMAP, Deleter>;
 
-// The GIF type registered, and a fresh directory removed after each test.
-class GifTest : public ::testing::Test
+// The GIF type registered, in a fresh working directory removed after each test.
+class GifTest : public InTemporaryFolder
 {
   protected:
     void SetUp() override
     {
-        [[maybe_unused]] static const bool registered = (start_headless_library(), gif_init(), true);
+        InTemporaryFolder::SetUp();
+        [[maybe_unused]] static const bool registered = (gif_init(), true);
     }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
     std::string file(const std::string &name) const { return dir + "/" + name; }
     std::string save(const RawAnimation *animation) const
@@ -57,11 +56,6 @@ class GifTest : public ::testing::Test
         write_file(file(name), std::string(bytes.begin(), bytes.end()));
         return file(name);
     }
-
-    std::string dir = [] {
-        char name[] = "/tmp/moltwork-gif-XXXXXX";
-        return std::string(mkdtemp(name) ? name : "/nonexistent");
-    }();
 };
 
 inline BITMAP *index_image(int w, int h, const std::function<int(int, int)> &index)
