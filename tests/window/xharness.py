@@ -42,15 +42,14 @@ class Editor:
     """One run of the editor in a fresh working directory."""
 
     def __init__(self, program, runtime, xvfb, prepare=None):
-        self.xvfb = xvfb
+        self.window, self.starts = None, 1
+        self.env = dict(os.environ, DISPLAY=xvfb.name)
         self.workdir = tempfile.mkdtemp(prefix="moltwork-window-")
         try:
             self._start(program, runtime, prepare)
         except BaseException:
             shutil.rmtree(self.workdir, ignore_errors=True)
             raise
-        self.window = None
-        self.starts = 1
 
     def _start(self, program, runtime, prepare):
         shutil.copytree(runtime, self.workdir, dirs_exist_ok=True)
@@ -61,7 +60,7 @@ class Editor:
         os.chmod(os.path.join(stubs, "xmessage"), 0o755)
         if prepare:
             prepare(self.workdir)
-        env = dict(os.environ, DISPLAY=self.xvfb.name, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
+        env = dict(self.env, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
                    MOLTWORK_MESSAGES=self.path(".messages"))
         self.command = dict(args=[program], cwd=self.workdir, env=env,
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
@@ -80,8 +79,8 @@ class Editor:
         return os.path.join(self.workdir, relative)
 
     def xdotool(self, *args):
-        return subprocess.run(["xdotool"] + [str(a) for a in args], env=dict(os.environ, DISPLAY=self.xvfb.name),
-                              capture_output=True, text=True).stdout.strip()
+        return subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, capture_output=True,
+                              text=True).stdout.strip()
 
     def wait_window(self, timeout=15):
         deadline = time.time() + timeout
@@ -95,8 +94,10 @@ class Editor:
                 self.proc = subprocess.Popen(**self.command)
                 continue
             if self.proc.poll() is not None:
+                messages = self.path(".messages")
                 raise AssertionError("the editor ended before its window appeared: %s %r %r" % (
-                    self.proc.returncode, self.proc.stdout.read(), self.messages()))
+                    self.proc.returncode, self.proc.stdout.read(),
+                    os.path.exists(messages) and open(messages).read()))
             found = self.xdotool("search", "--name", "Moltwork")
             if found:
                 self.window = int(found.split()[0])
@@ -129,13 +130,11 @@ class Editor:
             x, y = POINTER_SPOTS[turn % 2]
             self.move(x, y)
             time.sleep(0.1)
-            agreed = agreed + 1 if self._pointer_shown_at(x, y, tip) else 0
+            location = dict(part.split(":") for part in self.xdotool("getmouselocation").split())
+            at = (location.get("x"), location.get("y")) == (str(x), str(y))
+            agreed = agreed + 1 if at and self.capture().pixel(x, y) == tip else 0
             if agreed == 4:
                 return
-
-    def _pointer_shown_at(self, x, y, tip):
-        location = dict(part.split(":") for part in self.xdotool("getmouselocation").split())
-        return (location.get("x"), location.get("y")) == (str(x), str(y)) and self.capture().pixel(x, y) == tip
 
     def move(self, x, y):
         self.xdotool("mousemove", "--window", self.window, x, y)
@@ -164,20 +163,10 @@ class Editor:
             self.xdotool("keyup", m)
         time.sleep(0.1)
 
-    def ask_to_close(self):
-        """What the close button of a window manager sends; a question follows."""
-        self._send_close_request()
-        if not self._buttons(timeout=5):
-            raise AssertionError("the close request was never answered with a question")
-
     def quit(self):
-        """Closes the window, answers Quit to the question, and waits for a clean exit."""
-        self.ask_to_close()
-        self.answer(1, expected_buttons=2)
-        assert self.wait_exit() == 0
-
-    def _send_close_request(self):
-        d = display.Display(self.xvfb.name)
+        """Sends what the close button of a window manager sends, answers Quit to the question that
+        follows, and waits for a clean exit."""
+        d = display.Display(self.env["DISPLAY"])
         w = d.create_resource_object("window", self.window)
         protocols = d.intern_atom("WM_PROTOCOLS")
         delete = d.intern_atom("WM_DELETE_WINDOW")
@@ -186,51 +175,32 @@ class Editor:
         w.send_event(event, event_mask=X.NoEventMask)
         d.sync()  # the server may drop what a client sent just before leaving
         d.close()
+        self.answer(1, expected_buttons=2)
+        assert self.proc.wait(timeout=10) == 0
 
     def capture(self):
-        env = dict(os.environ, DISPLAY=self.xvfb.name)
         if self.proc.poll() is not None:
             raise AssertionError("the editor has ended (status %s)" % self.proc.returncode)
         command = ["import", "-window", str(self.window), "-depth", "8", "ppm:-"]
-        for _ in range(2):  # a busy Xvfb may refuse the connection
-            shot = subprocess.run(command, env=env, capture_output=True, timeout=20)
+        for attempt in range(3):  # a busy Xvfb may refuse the connection
+            shot = subprocess.run(command, env=self.env, capture_output=True, timeout=20, check=attempt == 2)
             if shot.returncode == 0:
                 return Picture(shot.stdout)
             time.sleep(0.2)
-        return Picture(subprocess.run(command, env=env, capture_output=True, check=True, timeout=20).stdout)
 
-    def _buttons(self, timeout):
-        """The buttons of the message window shown within the time, if any."""
+    def answer(self, button, expected_buttons, timeout=5):
+        """Presses button n (from 1, left to right) of the message window
+        being shown, once it is on the screen."""
         outline = read_image(self.path("Moltwork/WindowObjects/ButtonColors.png")).pixel(0, 0)
         self.move(5, 590)  # a hovered button's outline takes another colour
         deadline = time.time() + timeout
-        while time.time() < deadline:
-            buttons = window_buttons(self.capture(), outline)
-            if buttons:
-                return buttons
+        while not (buttons := window_buttons(self.capture(), outline)) and time.time() < deadline:
             time.sleep(0.1)
-        return []
-
-    def answer(self, button, expected_buttons=None, timeout=5):
-        """Presses button n (from 1, left to right) of the message window
-        being shown, once it is on the screen."""
-        buttons = self._buttons(timeout)
         assert buttons, "no message window appeared"
-        assert expected_buttons in (None, len(buttons)), buttons
+        assert len(buttons) == expected_buttons, buttons
         x, y, width = buttons[button - 1]
         self.click(x + width // 2, y + 6)
         time.sleep(0.1)
-
-    def wait_exit(self, timeout=10):
-        try:
-            return self.proc.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-            raise AssertionError("the editor did not end")
-
-    def messages(self):
-        path = self.path(".messages")
-        return open(path).read() if os.path.exists(path) else ""
 
 
 class Picture:
@@ -248,8 +218,7 @@ def main(module):
     """Runs every test_ function of the module on one X server."""
     program, runtime = sys.argv[1], sys.argv[2]
     tests = [f for name, f in vars(module).items() if name.startswith("test_")]
-    xvfb = Xvfb()
-    failed = 0
+    xvfb, failed = Xvfb(), 0
     try:
         for test in tests:
             try:
