@@ -25,14 +25,26 @@ const std::string BUILT_IN_FILE =
     "***Start program with right pixel grid on?***\nno";
 
 // Each test reads and writes Options.cfg in a directory of its own.
+const std::string HAND_EDITED = "my own comment\r\nFresh.bmp\r\n\r\n"
+                                "edited\r\npal/p.bmp\r\n\r\n"
+                                "\r\ngfx/skins/\r\n\r\n"
+                                "???\r\nYes\r\n\r\n"
+                                "\r\nhero\r\n\r\n"
+                                "\r\nyes\r\n\r\n"
+                                "\r\nyes ";
+
+// Each test reads and writes Options.cfg in a directory of its own.
 class OptionsFile : public InTemporaryFolder
 {
   protected:
     void SetUp() override
     {
         InTemporaryFolder::SetUp();
-        mkdir("gfx", 0755);
-        mkdir("gfx/skins", 0755);
+        std::filesystem::create_directories("gfx/skins");
+        reset();
+    }
+    static void reset()
+    {
         filename.clear();
         defaultname.clear();
         palette_dir = "gfx/packs/Classic/palette.bmp";
@@ -40,9 +52,20 @@ class OptionsFile : public InTemporaryFolder
         show_left_grid = show_right_grid = 0;
     }
 };
+
+// The text with its line ends replaced by the ones given, in turn.
+std::string with_line_ends(const std::string &text, const std::vector<std::string> &ends)
+{
+    std::string out;
+    size_t n = 0;
+    for (const char c : text) {
+        out += c == '\n' ? ends[n++ % ends.size()] : std::string(1, c);
+    }
+    return out;
+}
 } // namespace
 
-TEST_F(OptionsFile, MissingFileKeepsBuiltInsAndWritesThemBackWithTheGridsAsTheyAreNow)
+TEST_F(OptionsFile, AMissingFileKeepsBuiltInsAndIsWrittenBackWithTheGridsAsTheyAreNow)
 {
     read_config();
     EXPECT_EQ(filename, "");
@@ -55,25 +78,50 @@ TEST_F(OptionsFile, MissingFileKeepsBuiltInsAndWritesThemBackWithTheGridsAsTheyA
     EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE.substr(0, BUILT_IN_FILE.size() - 2) + "yes");
 }
 
-TEST_F(OptionsFile, HandEditedFileReadsByPositionAndRewritesComments)
+TEST_F(OptionsFile, ValuesAreReadByPositionWhateverTheLineEndsAndWhatALineLacksKeepsItsBuiltIn)
 {
     write_file("gfx/skins/hero.bmp", "x");
-    write_file("Options.cfg", "my own comment\r\nFresh.bmp\r\n\r\n"
-                              "edited\r\npal/p.bmp\r\n\r\n"
-                              "\r\ngfx/skins/\r\n\r\n"
-                              "???\r\nYes\r\n\r\n"
-                              "\r\nhero\r\n\r\n"
-                              "\r\nyes\r\n\r\n"
-                              "\r\nyes ");
-    read_config();
-    EXPECT_EQ(defaultname, "Fresh.bmp");
-    EXPECT_EQ(filename, "Fresh.bmp");
-    EXPECT_EQ(palette_dir, "pal/p.bmp");
-    EXPECT_EQ(config_file[7], "Yes") << "a capitalised Yes is kept as typed (and means no)";
-    EXPECT_EQ(config_file[9], "hero") << "hero.bmp exists, so the name stays without extension";
-    EXPECT_EQ(show_left_grid, 1);
-    EXPECT_EQ(show_right_grid, 0) << "\"yes \" with a blank is not yes";
+    write_file("gfx/skinsa.bmp", "x");
+    write_file("gfx/skins/.bmp", "x"); // what the last skin .hero is saved as
+    const std::string mac = "c\nMac.bmp\n\nc\n" + std::string(300, 'p') +
+                            "\n\nc\nskins/\n\nc\nno\n\nc\n.hero\n\nc\nyes\n\nc\nyes";
+    const std::string cut(CONFIG_LINE_SIZE - 1, 'p'); // a long line is cut in place
+    const struct {
+        std::string text;
+        std::vector<std::string> values; // name, palette, folder, autoload, last skin, left and right grid
+    } cases[] = {
+        {HAND_EDITED, {"Fresh.bmp", "pal/p.bmp", "gfx/skins/", "Yes", "hero", "1", "0"}}, // kept as typed
+        {options_text("no", "gone.bmp", "pal.bmp"),
+         {"Untitled.bmp", "pal.bmp", "gfx/skins/", "no", "0orva.bmp", "0", "0"}},
+        // gfx/skins + a.bmp is gfx/skinsa.bmp: the folder is a plain prefix
+        {"c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins\n\nc\nno\n\nc\na\n\nc\nno\n\nc\nno",
+         {"A.bmp", "pal.bmp", "gfx/skins", "no", "a", "0", "0"}},
+        {"c\nShort.bmp\n\nc\nmy/palette.bmp",
+         {"Short.bmp", "my/palette.bmp", "gfx/skins/", "yes", "0orva.bmp", "0", "0"}},
+        {with_line_ends(mac, {"\r"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
+        {with_line_ends(mac, {"\r", "\r\n", "\n"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
+        {with_line_ends(mac, {"\r\n", "\n", "\r"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
+        {options_text("no", ".hero"),
+         {"Untitled.bmp", "gfx/packs/Classic/palette.bmp", "gfx/skins/", "no", ".hero", "0", "0"}},
+    };
+    for (const auto &c : cases) {
+        reset();
+        write_file("Options.cfg", c.text);
+        read_config();
+        EXPECT_EQ(filename, defaultname);
+        EXPECT_EQ(
+            (std::vector<std::string>{defaultname, palette_dir, directory, config_file[7], config_file[9],
+                                      std::to_string(show_left_grid), std::to_string(show_right_grid)}),
+            c.values)
+            << c.text;
+    }
+}
 
+TEST_F(OptionsFile, AHandEditedFileIsRewrittenWithItsValuesAndTheBuiltInComments)
+{
+    write_file("gfx/skins/hero.bmp", "x");
+    write_file("Options.cfg", HAND_EDITED);
+    read_config();
     save_config();
     std::string expected = BUILT_IN_FILE;
     for (const auto &[from, to] : {std::pair<std::string, std::string>{"Untitled.bmp", "Fresh.bmp"},
@@ -84,60 +132,6 @@ TEST_F(OptionsFile, HandEditedFileReadsByPositionAndRewritesComments)
         expected.replace(expected.find(from), from.size(), to);
     }
     EXPECT_EQ(read_file("Options.cfg"), expected);
-}
-
-TEST_F(OptionsFile, LastSkinStaysOnlyWhenTheDirectoryPlusItsNameExists)
-{
-    write_file("Options.cfg", options_text("no", "gone.bmp", "pal.bmp"));
-    read_config();
-    EXPECT_EQ(config_file[9], "0orva.bmp");
-    write_file("gfx/skinsa.bmp", "x");
-    write_file("Options.cfg", "c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins\n\nc\nno\n\nc\na\n\nc\nno\n\nc\nno");
-    read_config();
-    EXPECT_EQ(config_file[9], "a") << "gfx/skins + a.bmp is gfx/skinsa.bmp, a plain prefix";
-}
-
-TEST_F(OptionsFile, AShortFileKeepsTheBuiltInsOfTheLinesItLacks)
-{
-    write_file("Options.cfg", "c\nShort.bmp\n\nc\nmy/palette.bmp");
-    read_config();
-    EXPECT_EQ(defaultname, "Short.bmp");
-    EXPECT_EQ(palette_dir, "my/palette.bmp");
-    EXPECT_EQ(directory, "gfx/skins/");
-    EXPECT_EQ(config_file[7], "yes");
-    EXPECT_EQ(config_file[9], "0orva.bmp");
-    EXPECT_EQ(show_left_grid, 0);
-}
-
-TEST_F(OptionsFile, LinesEndAtCrLfOrCrLfAsTheLibraryReadsThemAndDotNamesCount)
-{
-    write_file("gfx/skins/.bmp", "x"); // what the last skin .hero is saved as
-    const std::vector<std::string> lines = {"c",  "Mac.bmp", "",       "c",     std::string(300, 'p'),
-                                            "",   "c",       "skins/", "",      "c",
-                                            "no", "",        "c",      ".hero", "",
-                                            "c",  "yes",     "",       "c",     "yes"};
-    for (const std::vector<std::string> &ends :
-         std::vector<std::vector<std::string>>{{"\r"}, {"\r", "\r\n", "\n"}, {"\r\n", "\n", "\r"}}) {
-        std::string text;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            text += lines[i] + (i + 1 < lines.size() ? ends[i % ends.size()] : "");
-        }
-        write_file("Options.cfg", text);
-        directory = "gfx/skins/";
-        show_left_grid = show_right_grid = 0;
-        read_config();
-        SCOPED_TRACE(ends.size());
-        EXPECT_EQ(defaultname, "Mac.bmp");
-        EXPECT_EQ(palette_dir, std::string(CONFIG_LINE_SIZE - 1, 'p')) << "a long line is cut in place";
-        EXPECT_EQ(directory, "skins/");
-        EXPECT_EQ(config_file[7], "no");
-        EXPECT_EQ(config_file[9], "0orva.bmp") << "skins/.bmp does not exist";
-        EXPECT_EQ(show_left_grid, 1);
-        EXPECT_EQ(show_right_grid, 1);
-    }
-    write_file("Options.cfg", options_text("no", ".hero"));
-    read_config();
-    EXPECT_EQ(config_file[9], ".hero") << "gfx/skins/.bmp exists, though its name begins with a dot";
 }
 
 TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWhole)
