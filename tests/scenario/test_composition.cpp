@@ -1,13 +1,7 @@
 // The composed screen equals the one drawn naively in the documented order
 // with the library's own primitives, whatever the settings: the cached layer
 // and the row-by-row scalers must never show anything else.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "tools/tools.h"
-#include "ui/ui.h"
-
-#include <gtest/gtest.h>
 
 namespace
 {

@@ -1,19 +1,12 @@
 // The animation export: the standing and walking frames of the preview, three
 // times enlarged, as a looping GIF in SkinPreviews/.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
 #include "gif/gif.h"
 #include "headless.h"
-#include "tools/tools.h"
-#include "ui/ui.h"
-#include "windows/windows.h"
 
-#include <gtest/gtest.h>
 #include <loadpng.h>
 
 #include <sys/stat.h>
-#include <vector>
 
 namespace
 {

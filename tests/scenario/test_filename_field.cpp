@@ -1,13 +1,6 @@
 // The file name field: typing, its keys, the caret and the width limit.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "tools/tools.h"
 
-#include <allegro.h>
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
 
 namespace

@@ -1,12 +1,5 @@
 // Input dispatch and the keyboard command table, driven pass by pass.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "tools/tools.h"
-#include "ui/ui.h"
-#include "windows/windows.h"
-
-#include <gtest/gtest.h>
 
 namespace
 {

@@ -1,16 +1,9 @@
 // The pencil: every gesture, what it paints and how many undo steps it leaves.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
 #include "pixel_grid.h"
-#include "tools/tools.h"
-
-#include <allegro.h>
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <sstream>
-#include <string>
 
 namespace
 {

@@ -1,17 +1,10 @@
 // What the composed screen shows of the palette, pixel by pixel, with a palette of the test's own; where
 // everything lies is checked whole in test_composition.cpp.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
 #include "headless.h"
 #include "pixel_grid.h"
-#include "tools/tools.h"
-#include "ui/ui.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 
 namespace
 {

@@ -1,20 +1,11 @@
 // Saving and loading skins through their message windows, with real files in the skin folder.
-#include "app/app.h"
 #include "crafted_bmp.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "tools/tools.h"
-#include "windows/windows.h"
-
-#include <allegro.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <iterator>
-#include <string>
 #include <sys/stat.h>
 #include <utility>
-#include <vector>
 
 namespace
 {

@@ -1,14 +1,5 @@
 // The undo history shared by all frames, and restoring a frame to its oldest recorded state.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "tools/tools.h"
-#include "windows/windows.h"
-
-#include <allegro.h>
-#include <gtest/gtest.h>
-
-#include <vector>
 
 TEST(Undo, StepsComeBackInTimeOrderAcrossCanvasesAndFrames)
 {

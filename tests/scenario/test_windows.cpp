@@ -1,16 +1,8 @@
 // Message windows: their layout, and their modal loop driven pass by pass.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "windows/windows.h"
-
-#include <allegro.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <string>
 #include <tuple>
 #include <unistd.h>
 

@@ -3,6 +3,16 @@
 // fed through the library's own input globals, pass by pass.
 #pragma once
 
+// Every scenario drives the editor's own globals, so this brings in its headers.
+#include "app/app.h"
+#include "document/document.h"
+#include "tools/tools.h"
+#include "ui/ui.h"
+#include "windows/windows.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,8 +43,6 @@ namespace input
 {
 void move(int x, int y);
 } // namespace input
-
-class Window;
 
 // Message windows answered by script: each window that opens must be the next
 // one queued, and gets a press on the queued button in its first pass.

@@ -1,23 +1,16 @@
 // The interface catalogue: every file of the built runtime tree has the size
 // the screen layout relies on, and each one missing or unusable stops start-up
 // with its own message and exit status.
-#include "app/app.h"
 #include "crafted_bmp.h"
 #include "editor_harness.h"
 #include "headless.h"
-
-#include <allegro.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace
 {
@@ -44,7 +37,7 @@ Helps/  LeftArrow 14 14  RightArrow 14 14
 WindowObjects/  WTopLeft 16 16  WTop 0 16  WTopRight 16 16  WLeft 16 0  WRight 16 0  WBottomLeft 16 16
 WBottom 0 16  WBottomRight 16 16)";
 
-const char *const HELP_BOOKS[] = {
+const char *const BOOKS[] = {
     "Moltwork/Helps/BrushTool.png",   "Moltwork/Helps/PencilTool.png",    "Moltwork/Helps/FillTool.png",
     "Moltwork/Helps/EllipseTool.png", "Moltwork/Helps/RectangleTool.png", "Moltwork/Helps/LineTool.png",
 };
@@ -92,7 +85,7 @@ TEST(Catalogue, EveryImageHasTheSizeTheLayoutUsesAndEveryFontItsGlyphs)
         EXPECT_TRUE(!height || bmp->h == height) << bmp->h;
         destroy_bitmap(bmp);
     }
-    for (const char *book : HELP_BOOKS) {
+    for (const char *book : BOOKS) {
         SCOPED_TRACE(book);
         BITMAP *bmp = load_bitmap(runtime(book).c_str(), nullptr);
         ASSERT_NE(bmp, nullptr);
@@ -147,7 +140,7 @@ TEST(Catalogue, EveryFileTheTreeHoldsStopsStartUpWithItsMessageWhenMissingOrUnre
     std::sort(paths.begin(), paths.end());
     for (const std::string &path : paths) {
         SCOPED_TRACE(path);
-        const bool book = std::count(std::begin(HELP_BOOKS), std::end(HELP_BOOKS), path);
+        const bool book = std::count(std::begin(BOOKS), std::end(BOOKS), path);
         expect_start([&](const std::string &dir) { std::remove((dir + "/" + path).c_str()); }, 255,
                      book ? "File " + path + " is missing or corrupt." : missing_message(path));
     }

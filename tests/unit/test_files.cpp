@@ -4,8 +4,6 @@
 #include "files/files.h"
 #include "headless.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>

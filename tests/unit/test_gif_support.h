@@ -5,15 +5,10 @@
 #include "gif/gif.h"
 #include "headless.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <random>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace gif_test
 {

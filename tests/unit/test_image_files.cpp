@@ -6,11 +6,7 @@
 #include "gif/gif.h"
 #include "headless.h"
 
-#include <allegro.h>
-#include <gtest/gtest.h>
-
 #include <cstdint>
-#include <string>
 #include <sys/stat.h>
 
 namespace

@@ -1,16 +1,11 @@
-#include "app/app.h"
 #include "editor_harness.h"
 #include "headless.h"
-#include "tools/tools.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace
 {
