@@ -6,6 +6,7 @@
 
 #include <loadpng.h>
 
+#include <memory>
 #include <sys/stat.h>
 
 namespace
@@ -18,11 +19,11 @@ void export_with_ctrl_e(Window *expected)
     tap(KEY_E, KB_CTRL_FLAG);
 }
 
-RawAnimation *read_back(const std::string &name)
+using Animation = std::unique_ptr<RawAnimation, void (*)(RawAnimation *)>;
+
+Animation read_back(const std::string &name)
 {
-    RawAnimation *animation = gif_load_raw_animation(("SkinPreviews/" + name).c_str());
-    EXPECT_NE(animation, nullptr);
-    return animation;
+    return Animation(gif_load_raw_animation(("SkinPreviews/" + name).c_str()), gif_destroy_raw_animation);
 }
 
 // The game's palette as a PNG with an alpha channel, every pixel opaque.
@@ -61,7 +62,7 @@ TEST(Export, BlankSkinGivesTwoTransparentLoopingFramesAndAWindowNamingTheFile)
             const int x = i % expected.width, y = i / expected.width;
             ASSERT_EQ(getpixel(Exported.image, x, y), getpixel(expected.image, x, y)) << "the window's text";
         }
-        RawAnimation *animation = read_back("blank.gif");
+        const Animation animation = read_back("blank.gif");
         ASSERT_NE(animation, nullptr);
         const RawPalette &palette = animation->palette;
         EXPECT_EQ((std::vector<int>{animation->width, animation->height, animation->frame_count,
@@ -77,55 +78,40 @@ TEST(Export, BlankSkinGivesTwoTransparentLoopingFramesAndAWindowNamingTheFile)
                 ASSERT_EQ(getpixel(frame.image, i % 48, i / 48), 0);
             }
         }
-        gif_destroy_raw_animation(animation);
     });
 }
 
-TEST(Export, EveryColourOfTheStripGetsAnEntryAndFramesAreTripled)
+TEST(Export, EveryColourOfTheStripGetsAnEntryInThePreviewsColoursFramesAreTripledAndOverwrittenQuietly)
 {
     EXPECT_SCENARIO([] {
         filename = "five";
         const int colors[5] = {makecol(10, 0, 0), makecol(20, 0, 0), makecol(30, 0, 0), makecol(40, 0, 0),
                                makecol(50, 0, 0)};
+        putpixel(StandingFrame, 0, 0, palette_entry(6));
         putpixel(StandingFrame, 2, 1, colors[0]);
         putpixel(WalkingFrame, 15, 15, colors[1]);
         putpixel(JumpingFrame, 0, 0, colors[2]); // only in frames that are not exported
         putpixel(DeathFrame, 3, 3, colors[3]);
         putpixel(StompedFrame, 4, 4, colors[4]);
-        passes(1);
-        export_with_ctrl_e(&Exported);
-        RawAnimation *animation = read_back("five.gif");
-        ASSERT_NE(animation, nullptr);
-        EXPECT_EQ(animation->palette.count, 8);
-        EXPECT_EQ(entry_color(animation->palette, 0), makecol(255, 0, 255));
-        // In order of first appearance, row by row across all six frames.
-        EXPECT_EQ(entry_color(animation->palette, 1), colors[2]);
-        EXPECT_EQ(entry_color(animation->palette, 2), colors[0]);
-        EXPECT_EQ(entry_color(animation->palette, 6), makecol(0, 0, 0));
-        EXPECT_EQ(entry_color(animation->palette, 7), makecol(0, 0, 0));
-        BITMAP *standing = animation->frames[0].image;
-        for (int i = 0; i < 9; ++i) {
-            EXPECT_EQ(getpixel(standing, 6 + i % 3, 3 + i / 3), 2) << "pixel (2, 1) three times enlarged";
-        }
-        EXPECT_EQ(getpixel(standing, 9, 3), 0);
-        EXPECT_EQ(getpixel(animation->frames[1].image, 47, 47), 5) << "walking pixel (15, 15) at the corner";
-        gif_destroy_raw_animation(animation);
-    });
-}
-
-TEST(Export, FollowsThePreviewColoursAndOverwritesQuietly)
-{
-    EXPECT_SCENARIO([] {
-        filename = "team.bmp";
-        putpixel(StandingFrame, 0, 0, palette_entry(6));
         input::move(400, 300);
         mouse_z--; // the second preview mode of the first team
         passes(2);
         export_with_ctrl_e(&Exported);
-        RawAnimation *animation = read_back("team.gif");
+        const Animation animation = read_back("five.gif");
         ASSERT_NE(animation, nullptr);
-        EXPECT_EQ(entry_color(animation->palette, 1), palette_entry(6, CustomRecolor));
-        gif_destroy_raw_animation(animation);
+        const RawPalette &palette = animation->palette;
+        // In order of first appearance, row by row across all six frames, then black up to a power of two.
+        EXPECT_EQ(
+            (std::vector<int>{palette.count, entry_color(palette, 0), entry_color(palette, 1),
+                              entry_color(palette, 2), entry_color(palette, 3), entry_color(palette, 7)}),
+            (std::vector<int>{8, makecol(255, 0, 255), palette_entry(6, CustomRecolor), colors[2], colors[0],
+                              makecol(0, 0, 0)}));
+        BITMAP *standing = animation->frames[0].image;
+        for (int i = 0; i < 9; ++i) {
+            EXPECT_EQ(getpixel(standing, 6 + i % 3, 3 + i / 3), 3) << "pixel (2, 1) three times enlarged";
+        }
+        EXPECT_EQ(getpixel(standing, 9, 3), 0);
+        EXPECT_EQ(getpixel(animation->frames[1].image, 47, 47), 6) << "walking pixel (15, 15) at the corner";
         export_with_ctrl_e(&Exported);
         EXPECT_EQ(windows_script::shown().size(), 2u) << "no question before overwriting an export";
     });
@@ -146,11 +132,10 @@ TEST(Export, APaletteWithAlphaKeepsItsColoursThroughSaveLoadAndExport)
             EXPECT_EQ(getpixel(StandingFrame, 2, 3), color) << "still the palette's colour once reloaded";
             passes(1);
             export_with_ctrl_e(&Exported);
-            RawAnimation *animation = read_back("alpha.gif");
+            const Animation animation = read_back("alpha.gif");
             ASSERT_NE(animation, nullptr);
             EXPECT_EQ(entry_color(animation->palette, getpixel(animation->frames[0].image, 7, 10)), color)
                 << "and once exported";
-            gif_destroy_raw_animation(animation);
         },
         write_palette_with_alpha);
 }
