@@ -1,18 +1,12 @@
 #include "editor_harness.h"
 
-#include "app/app.h"
-#include "document/document.h"
 #include "headless.h"
-#include "ui/ui.h"
-#include "windows/windows.h"
-
-#include <allegro.h>
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
@@ -81,12 +75,9 @@ pid_t test_process = 0;
 // only the test process itself may clean up.
 void remove_workdirs()
 {
-    if (getpid() != test_process) {
-        return;
-    }
     for (const std::string &dir : workdirs_made) {
-        if (std::system(("rm -rf " + dir).c_str()) != 0) {
-            std::fprintf(stderr, "could not remove %s\n", dir.c_str());
+        if (getpid() == test_process) {
+            std::filesystem::remove_all(dir);
         }
     }
 }
@@ -99,14 +90,10 @@ std::string make_workdir()
         std::atexit(remove_workdirs);
     }
     char pattern[] = "/tmp/moltwork-test-XXXXXX";
-    const char *dir = mkdtemp(pattern);
-    if (!dir) {
-        ADD_FAILURE() << "cannot make a temporary directory";
-        return "/tmp";
-    }
-    EXPECT_EQ(std::system((std::string("cp -R ") + MOLTWORK_RUNTIME_DIR + "/. " + dir).c_str()), 0);
-    workdirs_made.push_back(dir);
-    return dir;
+    EXPECT_TRUE(mkdtemp(pattern)) << "cannot make a temporary directory";
+    workdirs_made.push_back(pattern);
+    std::filesystem::copy(MOLTWORK_RUNTIME_DIR, pattern, std::filesystem::copy_options::recursive);
+    return pattern;
 }
 
 ChildResult run_in_child(const std::string &workdir, const std::function<void()> &body)
@@ -124,9 +111,8 @@ ChildResult run_in_child(const std::string &workdir, const std::function<void()>
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    ChildResult result;
-    result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status);
-    result.output = read_file(output_path);
+    const ChildResult result = {WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status),
+                                read_file(output_path)};
     std::remove(output_path.c_str());
     return result;
 }
@@ -184,8 +170,7 @@ void tap(int scancode, int flags)
     key_shifts = flags;
     key[scancode] = 1;
     passes(1);
-    key[scancode] = 0;
-    key_shifts = 0;
+    key[scancode] = key_shifts = 0;
     passes(1);
 }
 
@@ -246,7 +231,7 @@ ChildResult run_scenario(const std::function<void()> &body,
     } else {
         write_file(workdir + "/Options.cfg", options_text());
     }
-    const ChildResult result = run_in_child(workdir, [&] {
+    return run_in_child(workdir, [&] {
         const int code = start_editor_headless();
         if (code != 0) {
             ADD_FAILURE() << "start-up failed with " << code;
@@ -254,5 +239,4 @@ ChildResult run_scenario(const std::function<void()> &body,
         }
         body();
     });
-    return result;
 }
