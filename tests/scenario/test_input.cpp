@@ -49,8 +49,6 @@ TEST(Input, PaletteButtonsPowerUpsAndToolPanel)
         EXPECT_EQ(selected[0], FILL);
         click(150, 340);
         EXPECT_EQ(selected[0], LINE);
-        EXPECT_EQ(selected[1], 137);
-        EXPECT_EQ(selected[2], 325);
         click(40, 280);
         EXPECT_EQ(selected[0], PENCIL);
         hold(2, 150, 340);

@@ -59,7 +59,7 @@ TEST_F(GifRender, SaveBitmapWritesOneFrameWithA256ColourLocalPalette)
     for (int i = 0; i < 256; i++)
         palette[i] = {static_cast<unsigned char>(i % 64), static_cast<unsigned char>(i / 4), 7, 0};
     BitmapPtr picture(noise_image(7, 5, 256, 9));
-    const std::string path = file("picture.gif");
+    const std::string path = "picture.gif";
     ASSERT_EQ(save_bitmap(path.c_str(), picture.get(), palette), 0);
     const Bytes bytes = read(path);
     EXPECT_EQ(Bytes(bytes.begin() + 10, bytes.begin() + 15),

@@ -31,11 +31,10 @@ class GifTest : public InTemporaryFolder
         [[maybe_unused]] static const bool registered = (gif_init(), true);
     }
 
-    std::string file(const std::string &name) const { return dir + "/" + name; }
-    std::string save(const RawAnimation *animation) const
+    static std::string save(const RawAnimation *animation)
     {
-        EXPECT_EQ(gif_save_raw_animation(file("out.gif").c_str(), animation), 0);
-        return file("out.gif");
+        EXPECT_EQ(gif_save_raw_animation("out.gif", animation), 0);
+        return "out.gif";
     }
     static AnimationPtr load(const std::string &path)
     {
@@ -46,10 +45,10 @@ class GifTest : public InTemporaryFolder
         const std::string content = read_file(path);
         return Bytes(content.begin(), content.end());
     }
-    std::string write(const Bytes &bytes, const std::string &name = "in.gif") const
+    static std::string write(const Bytes &bytes, const std::string &name = "in.gif")
     {
-        write_file(file(name), std::string(bytes.begin(), bytes.end()));
-        return file(name);
+        write_file(name, std::string(bytes.begin(), bytes.end()));
+        return name;
     }
 };
 
