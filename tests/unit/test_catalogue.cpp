@@ -150,6 +150,7 @@ TEST(Catalogue, EveryFileTheTreeHoldsStopsStartUpWithItsMessageWhenMissingOrUnre
 
 TEST(Catalogue, SheetsOfTheWrongSizeAreRefused)
 {
+    start_headless_library();
     const char *const modes = "Failed to create sub-bitmaps of preview modes in \"PreviewModes.png\"";
     const struct {
         const char *path;
@@ -168,12 +169,10 @@ TEST(Catalogue, SheetsOfTheWrongSizeAreRefused)
         SCOPED_TRACE(std::string(c.path) + " " + std::to_string(c.width) + "x" + std::to_string(c.height));
         expect_start(
             [&](const std::string &dir) {
-                run_in_child(dir, [&] {
-                    start_headless_library();
-                    BITMAP *sheet = create_bitmap(c.width, c.height);
-                    clear_to_color(sheet, makecol(255, 0, 255));
-                    save_bitmap(c.path, sheet, nullptr);
-                });
+                BITMAP *sheet = create_bitmap(c.width, c.height);
+                clear_to_color(sheet, makecol(255, 0, 255));
+                save_bitmap((dir + "/" + c.path).c_str(), sheet, nullptr);
+                destroy_bitmap(sheet);
             },
             c.status, c.message);
     }

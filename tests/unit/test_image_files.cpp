@@ -28,16 +28,14 @@ class ImageFiles : public InTemporaryFolder
         gif_init();
     }
 
-    std::string path(const std::string &name) const { return dir + "/" + name; }
-
     // A 20 x 10 picture written by the library in the format its extension names.
     std::string saved(const std::string &extension)
     {
         BITMAP *picture = create_bitmap(20, 10);
         clear_to_color(picture, makecol(200, 0, 0));
-        save_bitmap(path("saved." + extension).c_str(), picture, nullptr);
+        save_bitmap(("saved." + extension).c_str(), picture, nullptr);
         destroy_bitmap(picture);
-        return read_file(path("saved." + extension));
+        return read_file("saved." + extension);
     }
 };
 
@@ -84,7 +82,7 @@ TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
     };
     for (const auto &c : cases) {
         EXPECT_EQ(check_image(c.bytes, c.extension), c.check) << c.what;
-        const std::string file = path(std::string("case.") + c.extension);
+        const std::string file = std::string("case.") + c.extension;
         write_file(file, c.bytes);
         BITMAP *image = load_checked_bitmap(file);
         EXPECT_EQ(image != nullptr, c.check == ImageCheck::Accepted) << c.what;
@@ -97,8 +95,8 @@ TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
 TEST_F(ImageFiles, EveryPlainBmpDepthLoadsWithItsSizeAndColours)
 {
     for (int bits : {1, 4, 8, 24, 32}) {
-        write_file(path("plain.BMP"), crafted_bmp({33, 3, bits}));
-        BITMAP *image = load_checked_bitmap(path("plain.BMP"));
+        write_file("plain.BMP", crafted_bmp({33, 3, bits}));
+        BITMAP *image = load_checked_bitmap("plain.BMP");
         ASSERT_NE(image, nullptr) << bits;
         EXPECT_EQ(image->w, 33);
         EXPECT_EQ(image->h, 3);
@@ -115,18 +113,18 @@ TEST_F(ImageFiles, ACorruptPngWithASoundHeaderIsRefusedByTheDecoder)
     for (std::size_t i = data; i < data + 8; ++i) {
         png[i] = static_cast<char>(~png[i]);
     }
-    write_file(path("corrupt.png"), png);
+    write_file("corrupt.png", png);
     EXPECT_EQ(check_image(png, "png"), ImageCheck::Accepted);
-    EXPECT_EQ(load_checked_bitmap(path("corrupt.png")), nullptr);
+    EXPECT_EQ(load_checked_bitmap("corrupt.png"), nullptr);
 }
 
 TEST_F(ImageFiles, OnlyRegularFilesAreOpened)
 {
-    ASSERT_EQ(mkfifo(path("fifo.bmp").c_str(), 0600), 0);
-    EXPECT_EQ(load_checked_bitmap(path("fifo.bmp")), nullptr) << "returns at once, without a writer";
+    ASSERT_EQ(mkfifo("fifo.bmp", 0600), 0);
+    EXPECT_EQ(load_checked_bitmap("fifo.bmp"), nullptr) << "returns at once, without a writer";
     EXPECT_EQ(load_checked_bitmap(dir + "/"), nullptr);
-    EXPECT_EQ(load_checked_bitmap(path("none.bmp")), nullptr);
-    EXPECT_EQ(load_checked_font(path("fifo.bmp")), nullptr);
+    EXPECT_EQ(load_checked_bitmap("none.bmp"), nullptr);
+    EXPECT_EQ(load_checked_font("fifo.bmp"), nullptr);
 }
 
 } // namespace

@@ -9,7 +9,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
 from Xlib import X, display, protocol
 
@@ -46,25 +45,22 @@ class Editor:
         self.env = dict(os.environ, DISPLAY=xvfb.name)
         self.workdir = tempfile.mkdtemp(prefix="moltwork-window-")
         try:
-            self._start(program, runtime, prepare)
+            shutil.copytree(runtime, self.workdir, dirs_exist_ok=True)
+            stubs = self.path(".bin")
+            os.makedirs(stubs)
+            with open(os.path.join(stubs, "xmessage"), "w") as f:
+                f.write('#!/bin/sh\nfor last; do :; done\nprintf "%s\\n" "$last" >> "$MOLTWORK_MESSAGES"\n')
+            os.chmod(os.path.join(stubs, "xmessage"), 0o755)
+            if prepare:
+                prepare(self.workdir)
+            env = dict(self.env, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
+                       MOLTWORK_MESSAGES=self.path(".messages"))
+            self.command = dict(args=[program], cwd=self.workdir, env=env,
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+            self.proc = subprocess.Popen(**self.command)
         except BaseException:
             shutil.rmtree(self.workdir, ignore_errors=True)
             raise
-
-    def _start(self, program, runtime, prepare):
-        shutil.copytree(runtime, self.workdir, dirs_exist_ok=True)
-        stubs = self.path(".bin")
-        os.makedirs(stubs)
-        with open(os.path.join(stubs, "xmessage"), "w") as f:
-            f.write('#!/bin/sh\nfor last; do :; done\nprintf "%s\\n" "$last" >> "$MOLTWORK_MESSAGES"\n')
-        os.chmod(os.path.join(stubs, "xmessage"), 0o755)
-        if prepare:
-            prepare(self.workdir)
-        env = dict(self.env, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
-                   MOLTWORK_MESSAGES=self.path(".messages"))
-        self.command = dict(args=[program], cwd=self.workdir, env=env,
-                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        self.proc = subprocess.Popen(**self.command)
 
     def __enter__(self):
         return self
@@ -147,21 +143,14 @@ class Editor:
         self.xdotool("mouseup", button)
         time.sleep(HOLD)
 
-    def key(self, name, hold=HOLD):
-        self.xdotool("keydown", name)
-        time.sleep(hold)
-        self.xdotool("keyup", name)
+    def chord(self, *keys):
+        """Keys pressed in order, held a moment, and released in reverse order."""
+        for k in keys:
+            self.xdotool("keydown", k)
         time.sleep(HOLD)
-
-    def chord(self, *modifiers_and_key):
-        """Modifiers held around a press of the last key."""
-        *modifiers, key = modifiers_and_key
-        for m in modifiers:
-            self.xdotool("keydown", m)
-        self.key(key)
-        for m in reversed(modifiers):
-            self.xdotool("keyup", m)
-        time.sleep(0.1)
+        for k in reversed(keys):
+            self.xdotool("keyup", k)
+        time.sleep(HOLD)
 
     def quit(self):
         """Sends what the close button of a window manager sends, answers Quit to the question that
@@ -215,23 +204,16 @@ class Picture:
 
 
 def main(module):
-    """Runs every test_ function of the module on one X server."""
-    program, runtime = sys.argv[1], sys.argv[2]
-    tests = [f for name, f in vars(module).items() if name.startswith("test_")]
-    xvfb, failed = Xvfb(), 0
+    """Runs every test_ function of the module on one X server; the first failure ends the run with
+    its traceback and a failing status."""
+    xvfb = Xvfb()
     try:
-        for test in tests:
-            try:
-                test(program, runtime, xvfb)
-                print("ok", test.__name__)
-            except Exception:
-                failed += 1
-                print("FAILED", test.__name__)
-                traceback.print_exc()
+        for name, test in list(vars(module).items()):
+            if name.startswith("test_"):
+                test(sys.argv[1], sys.argv[2], xvfb)
+                print("ok", name)
     finally:
         xvfb.stop()
-    print("%d passed, %d failed" % (len(tests) - failed, failed))
-    sys.exit(1 if failed else 0)
 
 
 def read_image(path):
