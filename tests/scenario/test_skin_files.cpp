@@ -67,7 +67,7 @@ void write_picture(const std::string &name, int w, int h)
 }
 } // namespace
 
-TEST(SkinFiles, ASavedSheetLoadsBackAndALoadLeavesNothingToUndo)
+TEST(SkinFiles, ASavedSheetLoadsBackALoadLeavesNothingToUndoAndALargerSheetKeepsItsEdges)
 {
     EXPECT_SCENARIO([] {
         const int red = makecol(200, 0, 0), green = makecol(0, 200, 0);
@@ -93,6 +93,21 @@ TEST(SkinFiles, ASavedSheetLoadsBackAndALoadLeavesNothingToUndo)
         EXPECT_FALSE(is_unsaved());
         EXPECT_EQ(last_skin_line(), "hero");
         EXPECT_TRUE(Undos.empty()) << "nothing to undo or restore after a load";
+
+        write_picture("big.bmp", 256, 48); // a larger sheet keeps its outside pixels through a save
+        filename = "big";
+        press(KEY_L);
+        putpixel(StandingFrame, 1, 1, green);
+        press(KEY_S, {{&Overwrite, 1}, {&ConfirmSave, 1}});
+        EXPECT_TRUE(block_is("big.bmp", 0, 1, 1, green, 256, 48));
+        BITMAP *sheet = load_bitmap((SKINS + "big.bmp").c_str(), nullptr);
+        ASSERT_NE(sheet, nullptr);
+        int reds = 0;
+        for (int i = 0; i < 256 * 48; ++i) {
+            reds += getpixel(sheet, i % 256, i / 256) == red;
+        }
+        EXPECT_EQ(reds, 256 * 48 - 4) << "red but for the edited pixel's block";
+        destroy_bitmap(sheet);
     });
 }
 
@@ -168,26 +183,6 @@ TEST(SkinFiles, AFileThatIsNoSkinOrIsMissingChangesNothing)
             EXPECT_EQ(config_file[9], "0orva") << name;
             EXPECT_EQ(read_file("Options.cfg"), options) << name;
         }
-    });
-}
-
-TEST(SkinFiles, ALargerSheetKeepsItsOutsidePixelsThroughASave)
-{
-    EXPECT_SCENARIO([] {
-        write_picture("big.bmp", 256, 48);
-        filename = "big";
-        press(KEY_L);
-        putpixel(StandingFrame, 1, 1, makecol(0, 200, 0));
-        press(KEY_S, {{&Overwrite, 1}, {&ConfirmSave, 1}});
-        EXPECT_TRUE(block_is("big.bmp", 0, 1, 1, makecol(0, 200, 0), 256, 48));
-        BITMAP *sheet = load_bitmap((SKINS + "big.bmp").c_str(), nullptr);
-        ASSERT_NE(sheet, nullptr);
-        int red = 0;
-        for (int i = 0; i < 256 * 48; ++i) {
-            red += getpixel(sheet, i % 256, i / 256) == makecol(200, 0, 0);
-        }
-        EXPECT_EQ(red, 256 * 48 - 4) << "red but for the edited pixel's block";
-        destroy_bitmap(sheet);
     });
 }
 
