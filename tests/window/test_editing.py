@@ -6,7 +6,6 @@ from xharness import Editor, main, read_image, write_options
 
 def test_picking_colours_with_both_buttons(program, runtime, xvfb):
     with Editor(program, runtime, xvfb, prepare=lambda w: write_options(w, "no", "0orva.bmp")) as editor:
-        editor.wait_window()
         palette = read_image(editor.path("gfx/packs/Classic/palette.bmp"))
         editor.click(22 + 18 * 7 + 8, 456)
         editor.click(22 + 18 * 4 + 8, 474, button=3)

@@ -6,7 +6,6 @@ from xharness import Editor, main
 
 def test_close_button_writes_built_in_options(program, runtime, xvfb):
     with Editor(program, runtime, xvfb) as editor:
-        editor.wait_window()
         title = editor.xdotool("getwindowname", editor.window)
         assert title == "Moltwork v0.7a", title
         editor.quit()

@@ -63,6 +63,11 @@ class Editor:
             raise
 
     def __enter__(self):
+        try:
+            self.wait_window()
+        except BaseException:
+            self.__exit__()
+            raise
         return self
 
     def __exit__(self, *_):
@@ -94,24 +99,18 @@ class Editor:
                 raise AssertionError("the editor ended before its window appeared: %s %r %r" % (
                     self.proc.returncode, self.proc.stdout.read(),
                     os.path.exists(messages) and open(messages).read()))
-            found = self.xdotool("search", "--name", "Moltwork")
-            if found:
-                self.window = int(found.split()[0])
-                self.move(400, 300)
-                self._wait_first_pass(deadline)
-                return self.window
-            time.sleep(0.05)
-        raise AssertionError("no editor window")
-
-    def _wait_first_pass(self, deadline):
-        """The window opens before start-up has finished; input and close
-        requests count only once the editor's screen is shown."""
-        while time.time() < deadline:
-            if self.capture().pixel(790, 590) != (0, 0, 0):
+            if not self.window:
+                found = self.xdotool("search", "--name", "Moltwork")
+                if found:
+                    self.window = int(found.split()[0])
+                    self.move(400, 300)
+            # The window opens before start-up has finished; input and close
+            # requests count only once the editor's screen is shown.
+            elif self.capture().pixel(790, 590) != (0, 0, 0):
                 self._settle_pointer(deadline)
                 return
             time.sleep(0.05)
-        raise AssertionError("the editor never showed its screen")
+        raise AssertionError("no editor window, or it never showed its screen")
 
     def _settle_pointer(self, deadline):
         """The library starts its mouse by placing the pointer itself and
