@@ -20,10 +20,7 @@ void click_field(int x, int y = 215)
 {
     input::move(x, y);
     passes(1);
-    mouse_b = 1;
-    passes(1);
-    mouse_b = 0;
-    passes(1);
+    click(x, y);
 }
 
 // A key in the buffer: its scan code and the character it types.

@@ -99,7 +99,7 @@ TEST(Screen, APointerMovedWhileDrawnLeavesNothingBehind)
     });
 }
 
-TEST(Screen, TheSwatchesColourBarsAndRecolouredStripShowThePalette)
+TEST(Screen, SwatchesColourBarsTheRecolouredStripAndGridsShowThePalette)
 {
     EXPECT_SCENARIO(
         [] {
@@ -120,14 +120,7 @@ TEST(Screen, TheSwatchesColourBarsAndRecolouredStripShowThePalette)
                 << "colours off the palette keep their value";
             EXPECT_TRUE(filled(273 + 64 + 12, 281 + 8, 273 + 64 + 15, 281 + 11, variant(7, 1)));
             EXPECT_TRUE(filled(273 + 4, 281, 273 + 7, 284, transparent_color()));
-        },
-        write_test_palette);
-}
 
-TEST(Screen, GridsInvertTheCanvasWithTheGreyRule)
-{
-    EXPECT_SCENARIO(
-        [] {
             clear_to_color(StandingFrame, makecol(128, 128, 128));
             clear_to_color(WalkingFrame, makecol(10, 20, 30));
             show_left_grid = show_right_grid = 1;
