@@ -39,10 +39,9 @@ TEST(Input, PaletteButtonsPowerUpsAndToolPanel)
         const int toggles[][2] = {{290, 1}, {290, 0}, {290, 1}, {330, 2}, {370, 3}};
         for (const auto &t : toggles) {
             click(t[0], 250);
-            for (int i = 0; i < 3; ++i) {
-                EXPECT_EQ(preview_items[i], i + 1 == t[1])
-                    << "one power-up at a time, after a click at " << t[0];
-            }
+            EXPECT_EQ((std::vector<int>{preview_items[0], preview_items[1], preview_items[2]}),
+                      (std::vector<int>{t[1] == 1, t[1] == 2, t[1] == 3}))
+                << "one power-up at a time, after a click at " << t[0];
         }
 
         click(100, 290);

@@ -25,27 +25,21 @@ struct ChildResult {
     std::string output;
 };
 
-// Runs body in a forked child whose working directory is workdir, with its
-// standard output captured. Test assertions inside body are reported by the
-// child as they fail; the child then exits with status 1.
+// Runs body in a forked child working in workdir, its output captured; a failed assertion makes it exit 1.
 ChildResult run_in_child(const std::string &workdir, const std::function<void()> &body);
 
-// Starts the editor headless in the current working directory: the library
-// with no system driver, an 800 x 600 memory screen, keyboard hooks, then the
-// start-up data and (unless the test runs the editor's own loop, which builds
-// it) the static screen. Returns load_startup_data's code.
+// Starts the editor headless here on an 800 x 600 memory screen: the start-up data and (unless the test
+// runs the editor's own loop, which builds it) the static screen. Returns load_startup_data's code.
 int start_editor_headless(bool build_static_screen = true);
 
-// Scripted input is read by the editor at its next pass: tests set the
-// library's globals (mouse_b, mouse_z, key[], key_shifts) and put keys into its
-// buffer with simulate_ukeypress; the pointer moves here.
+// Tests set the library's input globals (mouse_b, mouse_z, key[], key_shifts) and put keys into its
+// buffer with simulate_ukeypress, read at the next pass; the pointer moves here.
 namespace input
 {
 void move(int x, int y);
 } // namespace input
 
-// Message windows answered by script: each window that opens must be the next
-// one queued, and gets a press on the queued button in its first pass.
+// Each message window that opens must be the next one queued, and gets a press on its queued button.
 namespace windows_script
 {
 void answer(Window *expected, int button);
