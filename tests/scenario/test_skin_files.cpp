@@ -1,5 +1,4 @@
 // Saving and loading skins through their message windows, with real files in the skin folder.
-#include "crafted_bmp.h"
 #include "editor_harness.h"
 
 #include <filesystem>

@@ -13,6 +13,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -64,6 +65,16 @@ void with_file_size_limit(long bytes, const std::function<void()> &body);
 
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &content);
+
+struct BmpHeader {
+    std::int32_t width, height;
+    int bits = 24;
+    int compression = 0;
+    long pixel_bytes = -1; // -1: as many as the header declares
+    int info_size = 40;
+};
+// A BMP file written byte by byte: the two headers, a grey colour table when paletted, then zero pixel bytes.
+std::string crafted_bmp(const BmpHeader &header);
 
 // An Options.cfg whose values are the built-ins except the ones given.
 std::string options_text(const std::string &autoload = "no", const std::string &last_skin = "0orva.bmp",

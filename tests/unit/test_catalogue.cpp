@@ -1,7 +1,6 @@
 // The interface catalogue: every file of the built runtime tree has the size
 // the screen layout relies on, and each one missing or unusable stops start-up
 // with its own message and exit status.
-#include "crafted_bmp.h"
 #include "editor_harness.h"
 #include "headless.h"
 

@@ -1,6 +1,5 @@
 // The image gate: every header the library's loaders would trust is checked
 // first, against the loader the file's extension picks.
-#include "crafted_bmp.h"
 #include "editor_harness.h"
 #include "files/files.h"
 #include "gif/gif.h"
