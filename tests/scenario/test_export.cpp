@@ -31,15 +31,13 @@ void write_palette_with_alpha(const std::string &workdir)
 {
     start_headless_library();
     const std::string packs = workdir + "/gfx/packs/Classic/";
-    BITMAP *plain = load_bitmap((packs + "palette.bmp").c_str(), nullptr);
-    BITMAP *with_alpha = create_bitmap_ex(32, plain->w, plain->h);
-    for (int i = 0; i < plain->w * plain->h; ++i) {
-        const int p = getpixel(plain, i % plain->w, i / plain->w);
-        putpixel(with_alpha, i % plain->w, i / plain->w, makeacol32(getr32(p), getg32(p), getb32(p), 255));
+    BITMAP *palette = load_bitmap((packs + "palette.bmp").c_str(), nullptr);
+    for (int i = 0; i < palette->w * palette->h; ++i) {
+        const int x = i % palette->w, y = i / palette->w;
+        putpixel(palette, x, y, getpixel(palette, x, y) | makeacol32(0, 0, 0, 255));
     }
-    save_png((packs + "alpha.png").c_str(), with_alpha, nullptr);
-    destroy_bitmap(plain);
-    destroy_bitmap(with_alpha);
+    save_png((packs + "alpha.png").c_str(), palette, nullptr);
+    destroy_bitmap(palette);
     write_file(workdir + "/Options.cfg", options_text("no", "0orva.bmp", "gfx/packs/Classic/alpha.png"));
 }
 
