@@ -134,12 +134,23 @@ TEST(SkinFiles, ADeclinedOverwriteOrAFailedSaveLeavesTheSkinUnsavedAndTheOldFile
     });
 }
 
-TEST(SkinFiles, QuitNewAndLoadGoOnOnlyAfterTheSaveTheyOffer)
+TEST(SkinFiles, QuitNewAndLoadGoOnOnlyAfterTheSaveTheyOfferAndKeepTheOptionsInStep)
 {
     EXPECT_SCENARIO([] {
         stroke(1, 5, 5, makecol(200, 0, 0));
         press(KEY_ESC, {{&QuitNow, 1}, {&SaveSkin, 1}, {&Overwrite, 2}});
         EXPECT_FALSE(quit) << "declining the overwrite keeps the editor open";
+        press(KEY_N, {{&SaveSkin, 2}});
+        EXPECT_FALSE(is_unsaved());
+        EXPECT_TRUE(Undos.empty());
+        EXPECT_EQ(filename, "Untitled.bmp");
+        EXPECT_EQ(config_file[9], "Untitled.bmp");
+        std::remove("Options.cfg");
+        press(KEY_ESC, {{&QuitNow, 2}}); // a close request, answered No
+        EXPECT_FALSE(quit);
+        EXPECT_EQ(last_skin_line(), "Untitled.bmp") << "written although the user stays";
+
+        stroke(1, 5, 5, makecol(200, 0, 0));
         std::filesystem::remove_all(SKINS); // every save fails
         filename = "mine";
         press(KEY_N, {{&SaveSkin, 1}, {&SaveFail, 1}});
@@ -149,10 +160,11 @@ TEST(SkinFiles, QuitNewAndLoadGoOnOnlyAfterTheSaveTheyOffer)
         EXPECT_EQ(getpixel(StandingFrame, 5, 5), makecol(200, 0, 0)) << "the drawing is still there";
 
         std::filesystem::create_directory(SKINS);
-        write_file(SKINS + "0orva.bmp", "old");
+        write_file(SKINS + "Untitled.bmp", "old");
         press(KEY_ESC, {{&QuitNow, 1}, {&SaveSkin, 1}, {&Overwrite, 1}, {&ConfirmSave, 1}}); // "I know."
         EXPECT_TRUE(quit);
-        EXPECT_TRUE(block_is("0orva.bmp", 0, 5, 5, makecol(200, 0, 0))) << "saved under the last skin's name";
+        EXPECT_TRUE(block_is("Untitled.bmp", 0, 5, 5, makecol(200, 0, 0)))
+            << "saved under the last skin's name";
     });
 }
 
@@ -251,23 +263,6 @@ TEST(SkinFiles, DotNamesAskBeforeOverwritingAndLoadAndNamesAreNeverCut)
             EXPECT_EQ(config_file[9], ".hero.bmp");
         },
         no_options_file);
-}
-
-TEST(SkinFiles, NewAndACloseRequestAnsweredNoKeepTheOptionsInStep)
-{
-    EXPECT_SCENARIO([] {
-        stroke(1, 3, 3, makecol(200, 0, 0));
-        press(KEY_N, {{&SaveSkin, 2}});
-        EXPECT_FALSE(is_unsaved());
-        EXPECT_TRUE(Undos.empty());
-        EXPECT_EQ(filename, "Untitled.bmp");
-        EXPECT_EQ(config_file[9], "Untitled.bmp");
-
-        std::remove("Options.cfg");
-        press(KEY_ESC, {{&QuitNow, 2}}); // a close request, answered No
-        EXPECT_FALSE(quit);
-        EXPECT_EQ(last_skin_line(), "Untitled.bmp") << "written although the user stays";
-    });
 }
 
 TEST(Screenshots, TakeTheFirstFreeNameAndLeaveNoFileWhenTheWriteFails)
