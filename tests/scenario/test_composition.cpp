@@ -1,13 +1,7 @@
 // The composed screen equals the one drawn naively in the documented order
 // with the library's own primitives, whatever the settings: the cached layer
 // and the row-by-row scalers must never show anything else.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "tools/tools.h"
-#include "ui/ui.h"
-
-#include <gtest/gtest.h>
 
 namespace
 {
@@ -46,12 +40,10 @@ void reference_composition(BITMAP *out)
     rectfill(out, 139, 429, 253, 444, Bcolor);
     textout_centre_ex(out, Font, filename.c_str(), 138, 208, -1, -1);
     blit(SelectedTool, out, 0, 0, selected[1], selected[2], 48, 48);
-    draw_sprite(out, PencilTool, 35, 275);
-    draw_sprite(out, BrushTool, 139, 275);
-    draw_sprite(out, FillTool, 87, 275);
-    draw_sprite(out, ElipseTool, 35, 327);
-    draw_sprite(out, RectangleTool, 87, 327);
-    draw_sprite(out, LineTool, 139, 327);
+    BITMAP *const tools[6] = {PencilTool, FillTool, BrushTool, ElipseTool, RectangleTool, LineTool};
+    for (int i = 0; i < 6; ++i) {
+        draw_sprite(out, tools[i], 35 + 52 * (i % 3), 275 + 52 * (i / 3));
+    }
     draw_sprite(out, PreviewModes[preview_mode], 659, 283);
     draw_sprite(out, label_for(CurrentFrame()), 480, 358);
     draw_sprite(out, label_for(CurrentFrame2()), 724, 358);

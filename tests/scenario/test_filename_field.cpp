@@ -1,13 +1,6 @@
 // The file name field: typing, its keys, the caret and the width limit.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "tools/tools.h"
 
-#include <allegro.h>
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
 
 namespace
@@ -27,16 +20,13 @@ void click_field(int x, int y = 215)
 {
     input::move(x, y);
     passes(1);
-    input::buttons(1);
-    passes(1);
-    input::buttons(0);
-    passes(1);
+    click(x, y);
 }
 
 // A key in the buffer: its scan code and the character it types.
 void press_key(int scancode, int character = 0)
 {
-    input::type(character, scancode);
+    simulate_ukeypress(character, scancode);
     passes(1);
 }
 } // namespace
@@ -86,7 +76,7 @@ TEST(FilenameField, KeysAndClicksEditTheNameAndPlaceTheCaret)
             EXPECT_FALSE(cursor_wait);
         }
 
-        input::type(27, KEY_ESC);
+        simulate_ukeypress(27, KEY_ESC);
         tap(KEY_ESC);
         EXPECT_FALSE(editing_text);
         EXPECT_FALSE(quit_warn) << "the field took the Escape";

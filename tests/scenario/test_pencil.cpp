@@ -1,16 +1,9 @@
 // The pencil: every gesture, what it paints and how many undo steps it leaves.
-#include "app/app.h"
-#include "document/document.h"
 #include "editor_harness.h"
 #include "pixel_grid.h"
-#include "tools/tools.h"
-
-#include <allegro.h>
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <sstream>
-#include <string>
 
 namespace
 {
@@ -24,11 +17,11 @@ void run(int canvas_x, const std::string &script)
     for (std::string word; words >> word; passes(1)) {
         int px = 0, py = 0;
         if (word[0] == 'b') {
-            input::buttons(word[1] - '0');
+            mouse_b = word[1] - '0';
         } else if (std::sscanf(word.c_str(), "%d,%d", &px, &py) == 2) {
             input::move(canvas_x + 12 * px + 6, TOP + 12 * py + 6);
         } else {
-            input::shifts(word == "up" ? 0 : KB_ALT_FLAG | (word == "ctrl" ? KB_CTRL_FLAG : 0));
+            key_shifts = word == "up" ? 0 : KB_ALT_FLAG | (word == "ctrl" ? KB_CTRL_FLAG : 0);
         }
     }
 }
@@ -112,7 +105,7 @@ TEST(Pencil, AFrameOnBothCanvasesTakesOneStepAndItsOwnColourChangesNothing)
 {
     EXPECT_SCENARIO([] {
         input::move(600, 400);
-        input::wheel(mouse_z - 1); // the right canvas shows Standing too
+        mouse_z--; // the right canvas shows Standing too
         passes(1);
         ASSERT_EQ(CurrentFrame2(), CurrentFrame());
         run(RIGHT, "1,1 b1 3,1 b0");

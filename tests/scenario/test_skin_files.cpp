@@ -1,22 +1,10 @@
 // Saving and loading skins through their message windows, with real files in the skin folder.
-#include "app/app.h"
-#include "crafted_bmp.h"
-#include "document/document.h"
 #include "editor_harness.h"
-#include "tools/tools.h"
-#include "windows/windows.h"
 
-#include <allegro.h>
-#include <gtest/gtest.h>
-
-#include <csignal>
 #include <filesystem>
 #include <iterator>
-#include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <utility>
-#include <vector>
 
 namespace
 {
@@ -30,7 +18,7 @@ void press(int scancode, const std::vector<std::pair<Window *, int>> &answers = 
         windows_script::answer(window, button);
     }
     if (scancode == KEY_ESC) {
-        input::type(27, KEY_ESC);
+        simulate_ukeypress(27, KEY_ESC);
         passes(2);
     } else {
         tap(scancode, KB_CTRL_FLAG);
@@ -78,7 +66,7 @@ void write_picture(const std::string &name, int w, int h)
 }
 } // namespace
 
-TEST(SkinFiles, ASavedSheetLoadsBackAndALoadLeavesNothingToUndo)
+TEST(SkinFiles, ASavedSheetLoadsBackALoadLeavesNothingToUndoAndALargerSheetKeepsItsEdges)
 {
     EXPECT_SCENARIO([] {
         const int red = makecol(200, 0, 0), green = makecol(0, 200, 0);
@@ -104,6 +92,21 @@ TEST(SkinFiles, ASavedSheetLoadsBackAndALoadLeavesNothingToUndo)
         EXPECT_FALSE(is_unsaved());
         EXPECT_EQ(last_skin_line(), "hero");
         EXPECT_TRUE(Undos.empty()) << "nothing to undo or restore after a load";
+
+        write_picture("big.bmp", 256, 48); // a larger sheet keeps its outside pixels through a save
+        filename = "big";
+        press(KEY_L);
+        putpixel(StandingFrame, 1, 1, green);
+        press(KEY_S, {{&Overwrite, 1}, {&ConfirmSave, 1}});
+        EXPECT_TRUE(block_is("big.bmp", 0, 1, 1, green, 256, 48));
+        BITMAP *sheet = load_bitmap((SKINS + "big.bmp").c_str(), nullptr);
+        ASSERT_NE(sheet, nullptr);
+        int reds = 0;
+        for (int i = 0; i < 256 * 48; ++i) {
+            reds += getpixel(sheet, i % 256, i / 256) == red;
+        }
+        EXPECT_EQ(reds, 256 * 48 - 4) << "red but for the edited pixel's block";
+        destroy_bitmap(sheet);
     });
 }
 
@@ -119,13 +122,7 @@ TEST(SkinFiles, ADeclinedOverwriteOrAFailedSaveLeavesTheSkinUnsavedAndTheOldFile
         filename = "taken";
         press(KEY_S, {{&SaveFail, 1}});
         filename = "0orva";
-        rlimit normal, full_disk;
-        getrlimit(RLIMIT_FSIZE, &normal);
-        full_disk = {4096, normal.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &full_disk); // the disk fills up in the middle of the write
-        press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}});
-        setrlimit(RLIMIT_FSIZE, &normal);
+        with_file_size_limit(4096, [] { press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}}); });
         EXPECT_EQ(read_file(SKINS + "0orva.bmp"), original);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(SKINS), {}), 2) << "no file left behind";
         EXPECT_EQ(read_file("Options.cfg"), options_text_before);
@@ -138,12 +135,23 @@ TEST(SkinFiles, ADeclinedOverwriteOrAFailedSaveLeavesTheSkinUnsavedAndTheOldFile
     });
 }
 
-TEST(SkinFiles, QuitNewAndLoadGoOnOnlyAfterTheSaveTheyOffer)
+TEST(SkinFiles, QuitNewAndLoadGoOnOnlyAfterTheSaveTheyOfferAndKeepTheOptionsInStep)
 {
     EXPECT_SCENARIO([] {
         stroke(1, 5, 5, makecol(200, 0, 0));
         press(KEY_ESC, {{&QuitNow, 1}, {&SaveSkin, 1}, {&Overwrite, 2}});
         EXPECT_FALSE(quit) << "declining the overwrite keeps the editor open";
+        press(KEY_N, {{&SaveSkin, 2}});
+        EXPECT_FALSE(is_unsaved());
+        EXPECT_TRUE(Undos.empty());
+        EXPECT_EQ(filename, "Untitled.bmp");
+        EXPECT_EQ(options.last_skin, "Untitled.bmp");
+        std::remove("Options.cfg");
+        press(KEY_ESC, {{&QuitNow, 2}}); // a close request, answered No
+        EXPECT_FALSE(quit);
+        EXPECT_EQ(last_skin_line(), "Untitled.bmp") << "written although the user stays";
+
+        stroke(1, 5, 5, makecol(200, 0, 0));
         std::filesystem::remove_all(SKINS); // every save fails
         filename = "mine";
         press(KEY_N, {{&SaveSkin, 1}, {&SaveFail, 1}});
@@ -153,9 +161,11 @@ TEST(SkinFiles, QuitNewAndLoadGoOnOnlyAfterTheSaveTheyOffer)
         EXPECT_EQ(getpixel(StandingFrame, 5, 5), makecol(200, 0, 0)) << "the drawing is still there";
 
         std::filesystem::create_directory(SKINS);
-        press(KEY_ESC, {{&QuitNow, 1}, {&SaveSkin, 1}, {&ConfirmSave, 1}});
+        write_file(SKINS + "Untitled.bmp", "old");
+        press(KEY_ESC, {{&QuitNow, 1}, {&SaveSkin, 1}, {&Overwrite, 1}, {&ConfirmSave, 1}}); // "I know."
         EXPECT_TRUE(quit);
-        EXPECT_TRUE(block_is("0orva.bmp", 0, 5, 5, makecol(200, 0, 0))) << "saved under the last skin's name";
+        EXPECT_TRUE(block_is("Untitled.bmp", 0, 5, 5, makecol(200, 0, 0)))
+            << "saved under the last skin's name";
     });
 }
 
@@ -188,44 +198,41 @@ TEST(SkinFiles, AFileThatIsNoSkinOrIsMissingChangesNothing)
     });
 }
 
-TEST(SkinFiles, ALargerSheetKeepsItsOutsidePixelsThroughASave)
+TEST(SkinFiles, StartUpAutoloadsOnALowerCaseYesAndRefusesAMissingOrHostileLastSkin)
 {
-    EXPECT_SCENARIO([] {
-        write_picture("big.bmp", 256, 48);
-        filename = "big";
-        press(KEY_L);
-        putpixel(StandingFrame, 1, 1, makecol(0, 200, 0));
-        press(KEY_S, {{&Overwrite, 1}, {&ConfirmSave, 1}});
-        EXPECT_TRUE(block_is("big.bmp", 0, 1, 1, makecol(0, 200, 0), 256, 48));
-        BITMAP *sheet = load_bitmap((SKINS + "big.bmp").c_str(), nullptr);
-        ASSERT_NE(sheet, nullptr);
-        int red = 0;
-        for (int i = 0; i < 256 * 48; ++i) {
-            red += getpixel(sheet, i % 256, i / 256) == makecol(200, 0, 0);
-        }
-        EXPECT_EQ(red, 256 * 48 - 4) << "red but for the edited pixel's block";
-        destroy_bitmap(sheet);
-    });
+    const struct {
+        const char *autoload, *last_skin;
+        Window *window;
+        const char *name;
+    } cases[] = {{"Yes", "0orva.bmp", nullptr, "Untitled.bmp"},
+                 {"yes ", "0orva.bmp", nullptr, "Untitled.bmp"},
+                 {"yes", "gone.bmp", &FakeLoad, "0orva.bmp"}, // falls back to the default skin, removed here
+                 {"yes", "huge.bmp", &LoadFail, "huge.bmp"}};
+    for (const auto &c : cases) {
+        const std::string workdir = make_workdir();
+        write_file(workdir + "/Options.cfg", options_text(c.autoload, c.last_skin));
+        write_file(workdir + "/gfx/skins/huge.bmp", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118));
+        std::remove((workdir + "/gfx/skins/0orva.bmp").c_str());
+        const ChildResult result = run_in_child(workdir, [&c] {
+            ASSERT_EQ(start_editor_headless(false), 0);
+            const std::string options = read_file("Options.cfg");
+            if (c.window) {
+                windows_script::answer(c.window, 1);
+            }
+            quit = true; // no passes: only what start-up itself does
+            run_editor_loop();
+            EXPECT_EQ(windows_script::shown().size(), c.window ? 1u : 0u);
+            EXPECT_EQ(filename, c.name);
+            EXPECT_FALSE(is_unsaved());
+            EXPECT_EQ(all_frames(), std::vector<int>(FRAME_COUNT * 256, transparent_color()))
+                << "the blank skin";
+            EXPECT_EQ(read_file("Options.cfg"), options);
+        });
+        EXPECT_EQ(result.exit_status, 0) << c.autoload << " " << c.last_skin << result.output;
+    }
 }
 
-TEST(SkinFiles, StartUpSaysWhenTheLastSkinIsMissing)
-{
-    const std::string workdir = make_workdir();
-    write_file(workdir + "/Options.cfg", options_text("yes", "gone.bmp"));
-    std::remove((workdir + "/gfx/skins/0orva.bmp").c_str());
-    const ChildResult result = run_in_child(workdir, [] {
-        ASSERT_EQ(start_editor_headless(false), 0);
-        windows_script::answer(&FakeLoad, 1);
-        quit = true; // no passes: only what start-up itself does
-        run_editor_loop();
-        EXPECT_EQ(windows_script::shown().size(), 1u);
-        EXPECT_FALSE(is_unsaved());
-        EXPECT_EQ(filename, "0orva.bmp") << "a last skin that is gone falls back to the default skin's name";
-    });
-    EXPECT_EQ(result.exit_status, 0) << result.output;
-}
-
-TEST(SkinFiles, DotNamesAskBeforeOverwritingAndNamesAreNeverCut)
+TEST(SkinFiles, DotNamesAskBeforeOverwritingAndLoadAndNamesAreNeverCut)
 {
     const auto no_options_file = [](const std::string &) {};
     EXPECT_SCENARIO(
@@ -249,100 +256,36 @@ TEST(SkinFiles, DotNamesAskBeforeOverwritingAndNamesAreNeverCut)
             filename = "pipe";
             press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}});
             EXPECT_TRUE(std::filesystem::is_fifo(SKINS + "pipe.bmp"));
+
+            write_picture(".hero.bmp", 192, 32);
+            filename = ".hero.bmp";
+            press(KEY_L);
+            EXPECT_EQ(getpixel(StandingFrame, 0, 0), makecol(200, 0, 0));
+            EXPECT_EQ(options.last_skin, ".hero.bmp");
         },
         no_options_file);
-}
-
-TEST(SkinFiles, NewQuitAndCloseRequestsKeepTheOptionsInStep)
-{
-    EXPECT_SCENARIO([] {
-        stroke(1, 3, 3, makecol(200, 0, 0));
-        press(KEY_N, {{&SaveSkin, 2}});
-        EXPECT_FALSE(is_unsaved());
-        EXPECT_TRUE(Undos.empty());
-        EXPECT_EQ(filename, "Untitled.bmp");
-        EXPECT_EQ(options.last_skin, "Untitled.bmp");
-
-        std::remove("Options.cfg");
-        press(KEY_ESC, {{&QuitNow, 2}});
-        EXPECT_FALSE(quit);
-        EXPECT_EQ(last_skin_line(), "Untitled.bmp") << "written although the user stays";
-
-        filename = "0orva";
-        press(KEY_L);
-        stroke(1, 4, 4, makecol(200, 0, 0));
-        press(KEY_ESC, {{&QuitNow, 1}, {&SaveSkin, 1}, {&Overwrite, 1}, {&ConfirmSave, 1}});
-        EXPECT_TRUE(quit);
-        EXPECT_TRUE(block_is("0orva.bmp", 0, 4, 4, makecol(200, 0, 0)));
-    });
-}
-
-TEST(SkinFiles, OnlyALowerCaseYesAutoloads)
-{
-    for (const char *autoload : {"Yes", "yes "}) {
-        const std::string workdir = make_workdir();
-        write_file(workdir + "/Options.cfg", options_text(autoload));
-        const ChildResult result = run_in_child(workdir, [] {
-            ASSERT_EQ(start_editor_headless(false), 0);
-            quit = true;
-            run_editor_loop();
-            EXPECT_EQ(filename, "Untitled.bmp");
-            EXPECT_EQ(all_frames(), std::vector<int>(FRAME_COUNT * 256, transparent_color()));
-        });
-        EXPECT_EQ(result.exit_status, 0) << autoload << result.output;
-    }
 }
 
 TEST(Screenshots, TakeTheFirstFreeNameAndLeaveNoFileWhenTheWriteFails)
 {
     EXPECT_SCENARIO([] {
         std::filesystem::create_directory("screenshots/screenshot0.bmp"); // taken, though no file
-        rlimit normal, full_disk;
-        getrlimit(RLIMIT_FSIZE, &normal);
-        full_disk = {4096, normal.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &full_disk);
-        input::key_down(KEY_INSERT);
+        write_file("screenshots/screenshot1.bmp", "mine");
+        key[KEY_INSERT] = 1;
         filename = "0orva";
-        press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}}); // Insert held under both windows too
-        setrlimit(RLIMIT_FSIZE, &normal);
+        with_file_size_limit(4096, [] {
+            press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}}); // Insert held under both windows too
+        });
         EXPECT_FALSE(std::filesystem::exists("screenshot.bmp"));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("screenshots"), {}), 1);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("screenshots"), {}), 2);
 
-        passes(1);
-        input::key_up(KEY_INSERT);
-        BITMAP *shot = load_bitmap("screenshots/screenshot1.bmp", nullptr);
-        EXPECT_TRUE(shot && shot->w == 800 && shot->h == 600);
-        destroy_bitmap(shot);
+        passes(2); // still held: one screenshot a pass, each under the next free name
+        key[KEY_INSERT] = 0;
+        EXPECT_EQ(read_file("screenshots/screenshot1.bmp"), "mine");
+        for (const char *name : {"screenshots/screenshot2.bmp", "screenshots/screenshot3.bmp"}) {
+            BITMAP *shot = load_bitmap(name, nullptr);
+            EXPECT_TRUE(shot && shot->w == 800 && shot->h == 600) << name;
+            destroy_bitmap(shot);
+        }
     });
-}
-
-TEST(SkinFiles, ADotNamedSkinLoads)
-{
-    EXPECT_SCENARIO([] {
-        write_picture(".hero.bmp", 192, 32);
-        filename = ".hero.bmp";
-        press(KEY_L);
-        EXPECT_EQ(getpixel(StandingFrame, 0, 0), makecol(200, 0, 0));
-        EXPECT_EQ(options.last_skin, ".hero.bmp");
-    });
-}
-
-TEST(SkinFiles, AHostileLastSkinIsRefusedAtStartUpAndStaysUnopened)
-{
-    const std::string workdir = make_workdir();
-    write_file(workdir + "/Options.cfg", options_text("yes", "huge.bmp"));
-    write_file(workdir + "/gfx/skins/huge.bmp", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118));
-    const ChildResult result = run_in_child(workdir, [] {
-        ASSERT_EQ(start_editor_headless(false), 0);
-        const std::string options_text_before = read_file("Options.cfg");
-        windows_script::answer(&LoadFail, 1);
-        quit = true; // no passes: only what start-up itself does
-        run_editor_loop();
-        EXPECT_EQ(windows_script::shown().size(), 1u);
-        EXPECT_FALSE(is_unsaved());
-        EXPECT_EQ(getpixel(StandingFrame, 0, 0), transparent_color()) << "the blank skin";
-        EXPECT_EQ(read_file("Options.cfg"), options_text_before);
-    });
-    EXPECT_EQ(result.exit_status, 0) << result.output;
 }

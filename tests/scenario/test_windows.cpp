@@ -1,17 +1,8 @@
-// Message windows: their layout, and their modal loop driven pass by pass.
-#include "app/app.h"
-#include "document/document.h"
+// Message windows: their modal loop driven pass by pass.
 #include "editor_harness.h"
-#include "ui/ui.h"
-#include "windows/windows.h"
-
-#include <allegro.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <string>
 #include <tuple>
 #include <unistd.h>
 
@@ -29,7 +20,7 @@ Point button_centre(const Window &w, int button)
 void put(Point p, int buttons)
 {
     input::move(p.x, p.y);
-    input::buttons(buttons);
+    mouse_b = buttons;
 }
 
 // Drives every window shown from now on, and shows w if given: step gets the modal pass (from 0) at
@@ -63,45 +54,6 @@ std::function<void(int, Window &)> drag(Point at, Point by, int button)
 }
 } // namespace
 
-TEST(Windows, LayoutOfOneTwoAndThreeButtons)
-{
-    EXPECT_SCENARIO([] {
-        const auto text_w = [](const std::string &s) { return text_length(WText, s.c_str()); };
-        const int edges = WTopLeft->w + WTopRight->w;
-        std::string odd; // a label of odd width, which the buttons round up
-        for (const char *label : {"i", "ii", "a", "ab", "abc", "W", "Wi", "OK", "Okay"}) {
-            odd = odd.empty() && text_w(label) % 2 ? label : odd;
-        }
-        ASSERT_FALSE(odd.empty()) << "no short label of odd width in the window font";
-        const std::string text = "A line of message text that is wider than everything else here.";
-        Window one("Note", text.c_str(), odd.c_str());
-        EXPECT_EQ(one.width, edges + 12 + text_w(text)) << "width from the text";
-        EXPECT_EQ(one.button_w, text_w(odd) + 33);
-        EXPECT_EQ(one.button_x[0], one.width / 2 - one.button_w / 2) << "a single button is centred";
-
-        const std::string title = "A title far wider than its one word of text";
-        Window two(title.c_str(), "Hm.", "OK", "No");
-        EXPECT_EQ(two.width, edges + WTopRight->w + 12 + text_length(WTitle, title.c_str()))
-            << "the title's candidate counts the right corner twice";
-        EXPECT_EQ(two.button_x[0] + two.button_w, two.width / 2 - 5) << "two buttons: 5 left of centre";
-        EXPECT_EQ(two.button_x[1], two.width / 2 + 5) << "and 5 right of it";
-
-        Window three("T", "x", "Yes", "A longer choice", "No");
-        const int bw = three.button_w;
-        EXPECT_EQ(bw, (text_w("A longer choice") + 33) / 2 * 2) << "the widest label, plus 32, made even";
-        EXPECT_EQ(three.width, edges + 12 + 3 * bw + 20) << "width from the buttons";
-        EXPECT_EQ(three.button_x[1], three.width / 2 - bw / 2) << "three buttons centre on the middle one";
-        EXPECT_EQ(three.button_x[0], three.button_x[1] - bw - 10);
-        EXPECT_EQ(three.button_x[2], three.button_x[1] + bw + 10);
-
-        for (const Window *w : {&one, &two, &three}) {
-            EXPECT_EQ(w->height, WTopLeft->h + WBottomLeft->h + 56) << "whatever the content";
-            EXPECT_EQ(w->button_y[0], WTop->h + text_height(WText) + 16);
-            EXPECT_EQ(w->button_h, (text_height(WText) + 5) / 2 * 2);
-        }
-    });
-}
-
 TEST(Windows, TheTitleBarInsideItsOuterColumnAndRowDragsAndEveryShowingStartsCentred)
 {
     EXPECT_SCENARIO([] {
@@ -132,9 +84,9 @@ TEST(Windows, OnlyALeftPressEdgeOnAButtonChooses)
                 put(over ? button_centre(shown, over)
                          : Point{shown.x + shown.width / 2, shown.y + WTop->h + 12},
                     held);
-                input::key_down(KEY_ENTER); // and no key chooses
-                input::type(13, KEY_ENTER);
-                input::type(27, KEY_ESC);
+                key[KEY_ENTER] = 1; // and no key chooses
+                simulate_ukeypress(13, KEY_ENTER);
+                simulate_ukeypress(27, KEY_ESC);
             },
             &QuitNow);
         EXPECT_EQ(choice, 2);
@@ -151,7 +103,7 @@ TEST(Windows, TheClickThatClosesAWindowNeverReachesTheCanvasBehindIt)
     EXPECT_SCENARIO([] {
         const Point over_canvas = {380, 450}, no = button_centre(QuitNow, 2);
         script_windows(drag({20, 4}, {over_canvas.x - no.x, over_canvas.y - no.y}, 2));
-        input::type(27, KEY_ESC);
+        simulate_ukeypress(27, KEY_ESC);
         passes(1);
         windows_script::custom(nullptr);
         passes(3);

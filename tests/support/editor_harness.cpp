@@ -1,26 +1,22 @@
 #include "editor_harness.h"
 
-#include "app/app.h"
-#include "document/document.h"
 #include "headless.h"
-#include "ui/ui.h"
-#include "windows/windows.h"
 
-#include <allegro.h>
-#include <gtest/gtest.h>
-
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace
 {
 // Without a keyboard driver the library reads its own key buffer, where
-// input::type puts keys, only while hooks are installed; nothing else waits.
+// simulate_ukeypress puts keys, only while hooks are installed; nothing else waits.
 int no_other_key()
 {
     return 0;
@@ -72,12 +68,6 @@ void attach_screen_and_pointer()
     mouse_driver = &pointer;
 }
 
-void run_shell(const std::string &command)
-{
-    if (std::system(command.c_str()) != 0) {
-        ADD_FAILURE() << "command failed: " << command;
-    }
-}
 std::vector<std::string> workdirs_made;
 pid_t test_process = 0;
 
@@ -85,13 +75,17 @@ pid_t test_process = 0;
 // only the test process itself may clean up.
 void remove_workdirs()
 {
-    if (getpid() != test_process) {
-        return;
-    }
     for (const std::string &dir : workdirs_made) {
-        if (std::system(("rm -rf " + dir).c_str()) != 0) {
-            std::fprintf(stderr, "could not remove %s\n", dir.c_str());
+        if (getpid() == test_process) {
+            std::filesystem::remove_all(dir);
         }
+    }
+}
+
+void put_le(std::string &b, std::size_t at, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) {
+        b[at + i] = static_cast<char>(value >> 8 * i);
     }
 }
 } // namespace
@@ -103,14 +97,10 @@ std::string make_workdir()
         std::atexit(remove_workdirs);
     }
     char pattern[] = "/tmp/moltwork-test-XXXXXX";
-    const char *dir = mkdtemp(pattern);
-    if (!dir) {
-        ADD_FAILURE() << "cannot make a temporary directory";
-        return "/tmp";
-    }
-    run_shell(std::string("cp -R ") + MOLTWORK_RUNTIME_DIR + "/. " + dir);
-    workdirs_made.push_back(dir);
-    return dir;
+    EXPECT_TRUE(mkdtemp(pattern)) << "cannot make a temporary directory";
+    workdirs_made.push_back(pattern);
+    std::filesystem::copy(MOLTWORK_RUNTIME_DIR, pattern, std::filesystem::copy_options::recursive);
+    return pattern;
 }
 
 ChildResult run_in_child(const std::string &workdir, const std::function<void()> &body)
@@ -128,9 +118,8 @@ ChildResult run_in_child(const std::string &workdir, const std::function<void()>
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    ChildResult result;
-    result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status);
-    result.output = read_file(output_path);
+    const ChildResult result = {WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status),
+                                read_file(output_path)};
     std::remove(output_path.c_str());
     return result;
 }
@@ -157,30 +146,6 @@ void move(int x, int y)
     mouse_x = x;
     mouse_y = y;
     mouse_pos = (x << 16) | (y & 0xFFFF);
-}
-void buttons(int bits)
-{
-    mouse_b = bits;
-}
-void wheel(int z)
-{
-    mouse_z = z;
-}
-void key_down(int scancode)
-{
-    key[scancode] = 1;
-}
-void key_up(int scancode)
-{
-    key[scancode] = 0;
-}
-void shifts(int flags)
-{
-    key_shifts = flags;
-}
-void type(int character, int scancode)
-{
-    simulate_ukeypress(character, scancode);
 }
 } // namespace input
 
@@ -209,20 +174,19 @@ void passes(int n)
 
 void tap(int scancode, int flags)
 {
-    input::shifts(flags);
-    input::key_down(scancode);
+    key_shifts = flags;
+    key[scancode] = 1;
     passes(1);
-    input::key_up(scancode);
-    input::shifts(0);
+    key[scancode] = key_shifts = 0;
     passes(1);
 }
 
 void click(int x, int y, int bits)
 {
     input::move(x, y);
-    input::buttons(bits);
+    mouse_b = bits;
     passes(1);
-    input::buttons(0);
+    mouse_b = 0;
     passes(1);
 }
 
@@ -230,6 +194,18 @@ void stroke(int canvas, int x, int y, int color)
 {
     add_step(canvas);
     putpixel(frame_on_canvas(canvas), x, y, color);
+}
+
+void with_file_size_limit(long bytes, const std::function<void()> &body)
+{
+    rlimit normal, limited;
+    getrlimit(RLIMIT_FSIZE, &normal);
+    limited = {static_cast<rlim_t>(bytes), normal.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
+    setrlimit(RLIMIT_FSIZE, &limited);
+    body();
+    setrlimit(RLIMIT_FSIZE, &normal);
+    std::signal(SIGXFSZ, handler);
 }
 
 std::string read_file(const std::string &path)
@@ -262,7 +238,7 @@ ChildResult run_scenario(const std::function<void()> &body,
     } else {
         write_file(workdir + "/Options.cfg", options_text());
     }
-    const ChildResult result = run_in_child(workdir, [&] {
+    return run_in_child(workdir, [&] {
         const int code = start_editor_headless();
         if (code != 0) {
             ADD_FAILURE() << "start-up failed with " << code;
@@ -270,5 +246,26 @@ ChildResult run_scenario(const std::function<void()> &body,
         }
         body();
     });
-    return result;
+}
+
+std::string crafted_bmp(const BmpHeader &h)
+{
+    const long table = h.bits <= 8 ? 4L << h.bits : 0;
+    const long row = (static_cast<long>(h.width) * h.bits + 31) / 32 * 4;
+    const long pixels = h.pixel_bytes >= 0 ? h.pixel_bytes : row * std::labs(h.height);
+    std::string b(54 + table + pixels, '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    put_le(b, 2, b.size(), 4);
+    put_le(b, 10, 54 + table, 4);
+    put_le(b, 14, h.info_size, 4);
+    put_le(b, 18, h.width, 4);
+    put_le(b, 22, h.height, 4);
+    put_le(b, 26, 1, 2);
+    put_le(b, 28, h.bits, 2);
+    put_le(b, 30, h.compression, 4);
+    for (long i = 0; i < table; ++i) {
+        b[54 + i] = static_cast<char>(i % 4 == 3 ? 0 : 128);
+    }
+    return b;
 }

@@ -3,6 +3,17 @@
 // fed through the library's own input globals, pass by pass.
 #pragma once
 
+// Every scenario drives the editor's own globals, so this brings in its headers.
+#include "app/app.h"
+#include "document/document.h"
+#include "tools/tools.h"
+#include "ui/ui.h"
+#include "windows/windows.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,35 +26,21 @@ struct ChildResult {
     std::string output;
 };
 
-// Runs body in a forked child whose working directory is workdir, with its
-// standard output captured. Test assertions inside body are reported by the
-// child as they fail; the child then exits with status 1.
+// Runs body in a forked child working in workdir, its output captured; a failed assertion makes it exit 1.
 ChildResult run_in_child(const std::string &workdir, const std::function<void()> &body);
 
-// Starts the editor headless in the current working directory: the library
-// with no system driver, an 800 x 600 memory screen, keyboard hooks, then the
-// start-up data and (unless the test runs the editor's own loop, which builds
-// it) the static screen. Returns load_startup_data's code.
+// Starts the editor headless here on an 800 x 600 memory screen: the start-up data and (unless the test
+// runs the editor's own loop, which builds it) the static screen. Returns load_startup_data's code.
 int start_editor_headless(bool build_static_screen = true);
 
-// Scripted input, read by the editor at its next pass.
+// Tests set the library's input globals (mouse_b, mouse_z, key[], key_shifts) and put keys into its
+// buffer with simulate_ukeypress, read at the next pass; the pointer moves here.
 namespace input
 {
 void move(int x, int y);
-void buttons(int bits);
-void wheel(int z);
-void key_down(int scancode);
-void key_up(int scancode);
-void shifts(int flags);
-// Puts a key into the keyboard buffer as the keyboard driver does: its
-// character (a Unicode value, 0 for none) and its scan code.
-void type(int character, int scancode);
 } // namespace input
 
-class Window;
-
-// Message windows answered by script: each window that opens must be the next
-// one queued, and gets a press on the queued button in its first pass.
+// Each message window that opens must be the next one queued, and gets a press on its queued button.
 namespace windows_script
 {
 void answer(Window *expected, int button);
@@ -63,8 +60,21 @@ void click(int x, int y, int bits = 1);
 // A change to the frame on canvas 1 (left) or 2 (right), recorded first like a stroke.
 void stroke(int canvas, int x, int y, int color);
 
+// Runs body with files limited to `bytes`, as on a disk that fills up mid-write.
+void with_file_size_limit(long bytes, const std::function<void()> &body);
+
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &content);
+
+struct BmpHeader {
+    std::int32_t width, height;
+    int bits = 24;
+    int compression = 0;
+    long pixel_bytes = -1; // -1: as many as the header declares
+    int info_size = 40;
+};
+// A BMP file written byte by byte: the two headers, a grey colour table when paletted, then zero pixel bytes.
+std::string crafted_bmp(const BmpHeader &header);
 
 // An Options.cfg whose values are the built-ins except the ones given.
 std::string options_text(const std::string &autoload = "no", const std::string &last_skin = "0orva.bmp",

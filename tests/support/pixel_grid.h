@@ -1,5 +1,4 @@
-// Tiny pixel pictures written as text rows, for comparing frames and screen
-// areas; a mismatch prints both pictures whole.
+// Tiny pixel pictures written as text rows, for comparing frames and screen areas whole.
 #pragma once
 
 #include <allegro.h>
@@ -10,10 +9,6 @@
 
 using Legend = std::map<char, int>;
 
-// The area as rows; pixels of colours not in the legend show as '?'.
-std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend, int x0, int y0, int w, int h);
-std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend);
-std::string picture(const std::vector<std::string> &rows);
-
-#define EXPECT_ROWS(actual, expected)                                                                        \
-    EXPECT_EQ(actual, expected) << "got:\n" << picture(actual) << "expected:\n" << picture(expected)
+// The w x h area at (x0, y0), the whole bitmap by default, as rows; colours not in the legend show as '?'.
+std::vector<std::string> rows_of(BITMAP *bmp, const Legend &legend, int x0 = 0, int y0 = 0, int w = -1,
+                                 int h = -1);

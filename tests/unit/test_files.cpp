@@ -4,8 +4,6 @@
 #include "files/files.h"
 #include "headless.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,6 +52,9 @@ TEST_F(SafeWrite, ReplacesWholeKeepsPermissionBitsAndLeavesNothingBehind)
 
     EXPECT_FALSE(write_file_safely("new", [](PACKFILE *f) { return pack_fputs("cut", f) != 0; }));
     EXPECT_FALSE(put("missing/new", "x"));
+    for (const std::size_t size : {20000, 100}) { // the disk fills up mid-write, or only at the last flush
+        with_file_size_limit(40, [&] { EXPECT_FALSE(put("new", std::string(size, 'x'))) << size; });
+    }
     EXPECT_EQ(read_file("new"), "two");
     EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 1) << "no temporary left behind";
 }

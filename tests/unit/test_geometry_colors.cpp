@@ -83,7 +83,7 @@ TEST(Geometry, ScreenToFramePixelsRoundsDown)
     canvas = 0;
 }
 
-TEST_F(Frames, WheelStepsFramesAndWraps)
+TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModesWithTheRecolourTable)
 {
     roll(500, 400, +1); // right of the left canvas, still in its wheel zone
     EXPECT_EQ(CurrentFrame(), WalkingFrame);
@@ -103,10 +103,8 @@ TEST_F(Frames, WheelStepsFramesAndWraps)
     menu = 1;
     roll(300, 400, +1);
     EXPECT_EQ(CurrentFrame(), WalkingFrame) << "no wheel steps while a chooser is open";
-}
 
-TEST_F(Frames, WheelOverPreviewStepsModesWithTheRecolourTable)
-{
+    menu = 0; // over the preview the wheel steps modes, each with its row of the recolour table
     roll(400, 300, +1);
     EXPECT_EQ(preview_mode, 23);
     EXPECT_EQ(CustomRecolor, 36);

@@ -89,7 +89,7 @@ TEST_F(GifReader, RefusesHostileFilesCleanly)
         SCOPED_TRACE(i);
         expect_refused(cases[i]);
     }
-    EXPECT_EQ(load(file("absent.gif")), nullptr);
+    EXPECT_EQ(load("absent.gif"), nullptr);
 }
 
 TEST_F(GifReader, KeepsImagesAndTheSecondBufferOfInterlacedOnesWithinTheMemoryLimit)

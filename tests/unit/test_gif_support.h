@@ -1,20 +1,14 @@
-// Shared by the GIF library's tests: a scratch directory, index images, animations, LZW codes packed.
+// Shared by the GIF library's tests: a scratch folder, index images, animations, LZW codes packed.
 #pragma once
 
 #include "editor_harness.h"
 #include "gif/gif_internal.h"
 #include "headless.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <functional>
 #include <memory>
 #include <random>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace gif_test
 {
@@ -27,21 +21,20 @@ struct Deleter {
 using AnimationPtr = std::unique_ptr<RawAnimation, Deleter>;
 using BitmapPtr = std::unique_ptr<BITMAP, Deleter>;
 
-// The GIF type registered, and a fresh directory removed after each test.
-class GifTest : public ::testing::Test
+// The GIF type registered, in a fresh working directory removed after each test.
+class GifTest : public InTemporaryFolder
 {
   protected:
     void SetUp() override
     {
-        [[maybe_unused]] static const bool registered = (start_headless_library(), gif_init(), true);
+        InTemporaryFolder::SetUp();
+        [[maybe_unused]] static const bool registered = (gif_init(), true);
     }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
-    std::string file(const std::string &name) const { return dir + "/" + name; }
-    std::string save(const RawAnimation *animation) const
+    static std::string save(const RawAnimation *animation)
     {
-        EXPECT_EQ(gif_save_raw_animation(file("out.gif").c_str(), animation), 0);
-        return file("out.gif");
+        EXPECT_EQ(gif_save_raw_animation("out.gif", animation), 0);
+        return "out.gif";
     }
     static AnimationPtr load(const std::string &path)
     {
@@ -52,16 +45,11 @@ class GifTest : public ::testing::Test
         const std::string content = read_file(path);
         return Bytes(content.begin(), content.end());
     }
-    std::string write(const Bytes &bytes, const std::string &name = "in.gif") const
+    static std::string write(const Bytes &bytes, const std::string &name = "in.gif")
     {
-        write_file(file(name), std::string(bytes.begin(), bytes.end()));
-        return file(name);
+        write_file(name, std::string(bytes.begin(), bytes.end()));
+        return name;
     }
-
-    std::string dir = [] {
-        char name[] = "/tmp/moltwork-gif-XXXXXX";
-        return std::string(mkdtemp(name) ? name : "/nonexistent");
-    }();
 };
 
 inline BITMAP *index_image(int w, int h, const std::function<int(int, int)> &index)

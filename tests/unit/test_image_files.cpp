@@ -1,20 +1,12 @@
 // The image gate: every header the library's loaders would trust is checked
 // first, against the loader the file's extension picks.
-#include "crafted_bmp.h"
 #include "editor_harness.h"
 #include "files/files.h"
 #include "gif/gif.h"
 #include "headless.h"
 
-#include <allegro.h>
-#include <gtest/gtest.h>
-#include <loadpng.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -26,31 +18,24 @@ std::string with_be32(std::string b, std::size_t at, std::uint32_t value)
     return b.replace(at, 4, bytes, 4);
 }
 
-class ImageFiles : public ::testing::Test
+class ImageFiles : public InTemporaryFolder
 {
   protected:
     void SetUp() override
     {
-        start_headless_library();
+        InTemporaryFolder::SetUp();
         gif_init();
-        dir = std::filesystem::temp_directory_path() / ("moltwork-images-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
-    std::string path(const std::string &name) const { return (dir / name).string(); }
 
     // A 20 x 10 picture written by the library in the format its extension names.
     std::string saved(const std::string &extension)
     {
         BITMAP *picture = create_bitmap(20, 10);
         clear_to_color(picture, makecol(200, 0, 0));
-        save_bitmap(path("saved." + extension).c_str(), picture, nullptr);
+        save_bitmap(("saved." + extension).c_str(), picture, nullptr);
         destroy_bitmap(picture);
-        return read_file(path("saved." + extension));
+        return read_file("saved." + extension);
     }
-
-    std::filesystem::path dir;
 };
 
 TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
@@ -96,7 +81,7 @@ TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
     };
     for (const auto &c : cases) {
         EXPECT_EQ(check_image(c.bytes, c.extension), c.check) << c.what;
-        const std::string file = path(std::string("case.") + c.extension);
+        const std::string file = std::string("case.") + c.extension;
         write_file(file, c.bytes);
         BITMAP *image = load_checked_bitmap(file);
         EXPECT_EQ(image != nullptr, c.check == ImageCheck::Accepted) << c.what;
@@ -109,8 +94,8 @@ TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
 TEST_F(ImageFiles, EveryPlainBmpDepthLoadsWithItsSizeAndColours)
 {
     for (int bits : {1, 4, 8, 24, 32}) {
-        write_file(path("plain.BMP"), crafted_bmp({33, 3, bits}));
-        BITMAP *image = load_checked_bitmap(path("plain.BMP"));
+        write_file("plain.BMP", crafted_bmp({33, 3, bits}));
+        BITMAP *image = load_checked_bitmap("plain.BMP");
         ASSERT_NE(image, nullptr) << bits;
         EXPECT_EQ(image->w, 33);
         EXPECT_EQ(image->h, 3);
@@ -120,27 +105,25 @@ TEST_F(ImageFiles, EveryPlainBmpDepthLoadsWithItsSizeAndColours)
     }
 }
 
-TEST_F(ImageFiles, ACorruptOrCutPngIsRefusedByTheDecoderToo)
+TEST_F(ImageFiles, ACorruptPngWithASoundHeaderIsRefusedByTheDecoder)
 {
     std::string png = saved("png");
     const std::size_t data = png.find("IDAT") + 4;
-    write_file(path("cut.png"), png.substr(0, data + 6));
-    EXPECT_EQ(load_png(path("cut.png").c_str(), nullptr), nullptr);
     for (std::size_t i = data; i < data + 8; ++i) {
         png[i] = static_cast<char>(~png[i]);
     }
-    write_file(path("corrupt.png"), png);
+    write_file("corrupt.png", png);
     EXPECT_EQ(check_image(png, "png"), ImageCheck::Accepted);
-    EXPECT_EQ(load_checked_bitmap(path("corrupt.png")), nullptr);
+    EXPECT_EQ(load_checked_bitmap("corrupt.png"), nullptr);
 }
 
 TEST_F(ImageFiles, OnlyRegularFilesAreOpened)
 {
-    ASSERT_EQ(mkfifo(path("fifo.bmp").c_str(), 0600), 0);
-    EXPECT_EQ(load_checked_bitmap(path("fifo.bmp")), nullptr) << "returns at once, without a writer";
-    EXPECT_EQ(load_checked_bitmap(dir.string() + "/"), nullptr);
-    EXPECT_EQ(load_checked_bitmap(path("none.bmp")), nullptr);
-    EXPECT_EQ(load_checked_font(path("fifo.bmp")), nullptr);
+    ASSERT_EQ(mkfifo("fifo.bmp", 0600), 0);
+    EXPECT_EQ(load_checked_bitmap("fifo.bmp"), nullptr) << "returns at once, without a writer";
+    EXPECT_EQ(load_checked_bitmap(dir + "/"), nullptr);
+    EXPECT_EQ(load_checked_bitmap("none.bmp"), nullptr);
+    EXPECT_EQ(load_checked_font("fifo.bmp"), nullptr);
 }
 
 } // namespace

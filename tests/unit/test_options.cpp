@@ -1,18 +1,11 @@
-#include "app/app.h"
 #include "editor_harness.h"
 #include "headless.h"
-#include "tools/tools.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace
 {
@@ -27,14 +20,26 @@ const std::string BUILT_IN_FILE =
     "***Start program with right pixel grid on?***\nno";
 
 // Each test reads and writes Options.cfg in a directory of its own.
+const std::string HAND_EDITED = "my own comment\r\nFresh.bmp\r\n\r\n"
+                                "edited\r\npal/p.bmp\r\n\r\n"
+                                "\r\ngfx/skins/\r\n\r\n"
+                                "???\r\nYes\r\n\r\n"
+                                "\r\nhero\r\n\r\n"
+                                "\r\nyes\r\n\r\n"
+                                "\r\nyes ";
+
+// Each test reads and writes Options.cfg in a directory of its own.
 class OptionsFile : public InTemporaryFolder
 {
   protected:
     void SetUp() override
     {
         InTemporaryFolder::SetUp();
-        mkdir("gfx", 0755);
-        mkdir("gfx/skins", 0755);
+        std::filesystem::create_directories("gfx/skins");
+        reset();
+    }
+    static void reset()
+    {
         filename.clear();
         new_skin_name.clear();
         options.palette_path = "gfx/packs/Classic/palette.bmp";
@@ -42,9 +47,20 @@ class OptionsFile : public InTemporaryFolder
         options.left_grid = options.right_grid = 0;
     }
 };
+
+// The text with its line ends replaced by the ones given, in turn.
+std::string with_line_ends(const std::string &text, const std::vector<std::string> &ends)
+{
+    std::string out;
+    size_t n = 0;
+    for (const char c : text) {
+        out += c == '\n' ? ends[n++ % ends.size()] : std::string(1, c);
+    }
+    return out;
+}
 } // namespace
 
-TEST_F(OptionsFile, MissingFileKeepsBuiltInsAndWritesThemBackWithTheGridsAsTheyAreNow)
+TEST_F(OptionsFile, AMissingFileKeepsBuiltInsAndIsWrittenBackWithTheGridsAsTheyAreNow)
 {
     read_config();
     EXPECT_EQ(filename, "");
@@ -57,25 +73,51 @@ TEST_F(OptionsFile, MissingFileKeepsBuiltInsAndWritesThemBackWithTheGridsAsTheyA
     EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE.substr(0, BUILT_IN_FILE.size() - 2) + "yes");
 }
 
-TEST_F(OptionsFile, HandEditedFileReadsByPositionAndRewritesComments)
+TEST_F(OptionsFile, ValuesAreReadByPositionWhateverTheLineEndsAndWhatALineLacksKeepsItsBuiltIn)
 {
     write_file("gfx/skins/hero.bmp", "x");
-    write_file("Options.cfg", "my own comment\r\nFresh.bmp\r\n\r\n"
-                              "edited\r\npal/p.bmp\r\n\r\n"
-                              "\r\ngfx/skins/\r\n\r\n"
-                              "???\r\nYes\r\n\r\n"
-                              "\r\nhero\r\n\r\n"
-                              "\r\nyes\r\n\r\n"
-                              "\r\nyes ");
-    read_config();
-    EXPECT_EQ(new_skin_name, "Fresh.bmp");
-    EXPECT_EQ(filename, "Fresh.bmp");
-    EXPECT_EQ(options.palette_path, "pal/p.bmp");
-    EXPECT_EQ(options.autoload, "Yes") << "a capitalised Yes is kept as typed (and means no)";
-    EXPECT_EQ(options.last_skin, "hero") << "hero.bmp exists, so the name stays without extension";
-    EXPECT_EQ(options.left_grid, 1);
-    EXPECT_EQ(options.right_grid, 0) << "\"yes \" with a blank is not yes";
+    write_file("gfx/skinsa.bmp", "x");
+    write_file("gfx/skins/.bmp", "x"); // what the last skin .hero is saved as
+    const std::string mac = "c\nMac.bmp\n\nc\n" + std::string(300, 'p') +
+                            "\n\nc\nskins/\n\nc\nno\n\nc\n.hero\n\nc\nyes\n\nc\nyes";
+    const std::string cut(CONFIG_LINE_SIZE - 1, 'p'); // a long line is cut in place
+    const struct {
+        std::string text;
+        std::vector<std::string> values; // name, palette, folder, autoload, last skin, left and right grid
+    } cases[] = {
+        {HAND_EDITED, {"Fresh.bmp", "pal/p.bmp", "gfx/skins/", "Yes", "hero", "1", "0"}}, // kept as typed
+        {options_text("no", "gone.bmp", "pal.bmp"),
+         {"Untitled.bmp", "pal.bmp", "gfx/skins/", "no", "0orva.bmp", "0", "0"}},
+        // gfx/skins + a.bmp is gfx/skinsa.bmp: the folder is a plain prefix
+        {"c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins\n\nc\nno\n\nc\na\n\nc\nno\n\nc\nno",
+         {"A.bmp", "pal.bmp", "gfx/skins", "no", "a", "0", "0"}},
+        {"c\nShort.bmp\n\nc\nmy/palette.bmp",
+         {"Short.bmp", "my/palette.bmp", "gfx/skins/", "yes", "0orva.bmp", "0", "0"}},
+        {with_line_ends(mac, {"\r"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
+        {with_line_ends(mac, {"\r", "\r\n", "\n"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
+        {with_line_ends(mac, {"\r\n", "\n", "\r"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
+        {options_text("no", ".hero"),
+         {"Untitled.bmp", "gfx/packs/Classic/palette.bmp", "gfx/skins/", "no", ".hero", "0", "0"}},
+    };
+    for (const auto &c : cases) {
+        reset();
+        write_file("Options.cfg", c.text);
+        read_config();
+        EXPECT_EQ(filename, new_skin_name);
+        EXPECT_EQ(
+            (std::vector<std::string>{new_skin_name, options.palette_path, options.skins_directory,
+                                      options.autoload, options.last_skin, std::to_string(options.left_grid),
+                                      std::to_string(options.right_grid)}),
+            c.values)
+            << c.text;
+    }
+}
 
+TEST_F(OptionsFile, AHandEditedFileIsRewrittenWithItsValuesAndTheBuiltInComments)
+{
+    write_file("gfx/skins/hero.bmp", "x");
+    write_file("Options.cfg", HAND_EDITED);
+    read_config();
     save_config();
     std::string expected = BUILT_IN_FILE;
     for (const auto &[from, to] : {std::pair<std::string, std::string>{"Untitled.bmp", "Fresh.bmp"},
@@ -86,70 +128,6 @@ TEST_F(OptionsFile, HandEditedFileReadsByPositionAndRewritesComments)
         expected.replace(expected.find(from), from.size(), to);
     }
     EXPECT_EQ(read_file("Options.cfg"), expected);
-}
-
-TEST_F(OptionsFile, LastSkinStaysOnlyWhenTheDirectoryPlusItsNameExists)
-{
-    write_file("Options.cfg", options_text("no", "gone.bmp", "pal.bmp"));
-    read_config();
-    EXPECT_EQ(options.last_skin, "0orva.bmp");
-    write_file("gfx/skinsa.bmp", "x");
-    write_file("Options.cfg", "c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins\n\nc\nno\n\nc\na\n\nc\nno\n\nc\nno");
-    read_config();
-    EXPECT_EQ(options.last_skin, "a") << "gfx/skins + a.bmp is gfx/skinsa.bmp, a plain prefix";
-}
-
-TEST_F(OptionsFile, ShortFileKeepsBuiltInsAndAnOverlongLineIsCutInPlace)
-{
-    write_file("Options.cfg", "c\nShort.bmp\n\nc\nmy/palette.bmp");
-    read_config();
-    EXPECT_EQ(new_skin_name, "Short.bmp");
-    EXPECT_EQ(options.palette_path, "my/palette.bmp");
-    EXPECT_EQ(options.skins_directory, "gfx/skins/");
-    EXPECT_EQ(options.autoload, "yes");
-    EXPECT_EQ(options.last_skin, "0orva.bmp");
-    EXPECT_EQ(options.left_grid, 0);
-
-    write_file("Options.cfg", "c\nA.bmp\n\nc\n" + std::string(300, 'p') +
-                                  "\n\nc\nskins/\n\nc\nno\n\nc\nx\n\nc\nyes\n\nc\nyes");
-    read_config();
-    EXPECT_EQ(options.palette_path, std::string(CONFIG_LINE_SIZE - 1, 'p'));
-    EXPECT_EQ(options.skins_directory, "skins/");
-    EXPECT_EQ(options.autoload, "no");
-    EXPECT_EQ(options.left_grid, 1);
-    EXPECT_EQ(options.right_grid, 1);
-}
-
-TEST_F(OptionsFile, LinesEndAtCrLfOrCrLfAsTheLibraryReadsThemAndDotNamesCount)
-{
-    write_file("gfx/skins/.bmp", "x"); // what the last skin .hero is saved as
-    const std::vector<std::string> lines = {"c",  "Mac.bmp", "",       "c",     std::string(300, 'p'),
-                                            "",   "c",       "skins/", "",      "c",
-                                            "no", "",        "c",      ".hero", "",
-                                            "c",  "yes",     "",       "c",     "yes"};
-    for (const std::vector<std::string> &ends :
-         std::vector<std::vector<std::string>>{{"\r"}, {"\r", "\r\n", "\n"}, {"\r\n", "\n", "\r"}}) {
-        std::string text;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            text += lines[i] + (i + 1 < lines.size() ? ends[i % ends.size()] : "");
-        }
-        write_file("Options.cfg", text);
-        options.skins_directory = "gfx/skins/";
-        options.left_grid = options.right_grid = 0;
-        read_config();
-        SCOPED_TRACE(ends.size());
-        EXPECT_EQ(new_skin_name, "Mac.bmp");
-        EXPECT_EQ(options.palette_path, std::string(CONFIG_LINE_SIZE - 1, 'p'))
-            << "a long line is cut in place";
-        EXPECT_EQ(options.skins_directory, "skins/");
-        EXPECT_EQ(options.autoload, "no");
-        EXPECT_EQ(options.last_skin, "0orva.bmp") << "skins/.bmp does not exist";
-        EXPECT_EQ(options.left_grid, 1);
-        EXPECT_EQ(options.right_grid, 1);
-    }
-    write_file("Options.cfg", options_text("no", ".hero"));
-    read_config();
-    EXPECT_EQ(options.last_skin, ".hero") << "gfx/skins/.bmp exists, though its name begins with a dot";
 }
 
 TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWhole)
@@ -167,13 +145,7 @@ TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWh
         write_file("Options.cfg", BUILT_IN_FILE);
         read_config();
         options.last_skin = "another.bmp";
-        rlimit normal, full_disk;
-        getrlimit(RLIMIT_FSIZE, &normal);
-        full_disk = {100, normal.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &full_disk); // the disk fills up in the middle of the write
-        save_config();
-        setrlimit(RLIMIT_FSIZE, &normal);
+        with_file_size_limit(100, save_config);
         EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE);
         std::vector<std::string> names;
         for (const auto &entry : std::filesystem::directory_iterator(".")) {

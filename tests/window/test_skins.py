@@ -10,14 +10,6 @@ from xharness import Editor, main, read_image, write_options
 CANVAS_POINT = (285 + 12 * 4 + 6, 355 + 12 * 4 + 6)
 
 
-def with_skin_copy(program, runtime, xvfb):
-    def prepare(workdir):
-        skins = os.path.join(workdir, "gfx", "skins")
-        shutil.copyfile(os.path.join(skins, "0orva.bmp"), os.path.join(skins, "mine.bmp"))
-        write_options(workdir, "yes", "mine.bmp")
-    return Editor(program, runtime, xvfb, prepare=prepare)
-
-
 def paint_dot(editor):
     """A click on the left canvas; returns the colour the spot had before."""
     editor.move(700, 100)
@@ -33,8 +25,12 @@ def sheet_pixel(editor, name):
 
 
 def test_paint_undo_and_save_over_the_skin(program, runtime, xvfb):
-    with with_skin_copy(program, runtime, xvfb) as editor:
-        editor.wait_window()
+    def prepare(workdir):
+        skins = os.path.join(workdir, "gfx", "skins")
+        shutil.copyfile(os.path.join(skins, "0orva.bmp"), os.path.join(skins, "mine.bmp"))
+        write_options(workdir, "yes", "mine.bmp")
+
+    with Editor(program, runtime, xvfb, prepare=prepare) as editor:
         left_colour = editor.capture().pixel(60, 436)
         before = paint_dot(editor)
         assert before == sheet_pixel(editor, "mine.bmp"), "the last skin was loaded at start-up"

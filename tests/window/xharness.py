@@ -9,7 +9,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
 from Xlib import X, display, protocol
 
@@ -42,32 +41,33 @@ class Editor:
     """One run of the editor in a fresh working directory."""
 
     def __init__(self, program, runtime, xvfb, prepare=None):
-        self.xvfb = xvfb
+        self.window, self.starts = None, 1
+        self.env = dict(os.environ, DISPLAY=xvfb.name)
         self.workdir = tempfile.mkdtemp(prefix="moltwork-window-")
         try:
-            self._start(program, runtime, prepare)
+            shutil.copytree(runtime, self.workdir, dirs_exist_ok=True)
+            stubs = self.path(".bin")
+            os.makedirs(stubs)
+            with open(os.path.join(stubs, "xmessage"), "w") as f:
+                f.write('#!/bin/sh\nfor last; do :; done\nprintf "%s\\n" "$last" >> "$MOLTWORK_MESSAGES"\n')
+            os.chmod(os.path.join(stubs, "xmessage"), 0o755)
+            if prepare:
+                prepare(self.workdir)
+            env = dict(self.env, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
+                       MOLTWORK_MESSAGES=self.path(".messages"))
+            self.command = dict(args=[program], cwd=self.workdir, env=env,
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+            self.proc = subprocess.Popen(**self.command)
         except BaseException:
             shutil.rmtree(self.workdir, ignore_errors=True)
             raise
-        self.window = None
-        self.starts = 1
-
-    def _start(self, program, runtime, prepare):
-        shutil.copytree(runtime, self.workdir, dirs_exist_ok=True)
-        stubs = self.path(".bin")
-        os.makedirs(stubs)
-        with open(os.path.join(stubs, "xmessage"), "w") as f:
-            f.write('#!/bin/sh\nfor last; do :; done\nprintf "%s\\n" "$last" >> "$MOLTWORK_MESSAGES"\n')
-        os.chmod(os.path.join(stubs, "xmessage"), 0o755)
-        if prepare:
-            prepare(self.workdir)
-        env = dict(os.environ, DISPLAY=self.xvfb.name, PATH=stubs + os.pathsep + os.environ.get("PATH", ""),
-                   MOLTWORK_MESSAGES=self.path(".messages"))
-        self.command = dict(args=[program], cwd=self.workdir, env=env,
-                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        self.proc = subprocess.Popen(**self.command)
 
     def __enter__(self):
+        try:
+            self.wait_window()
+        except BaseException:
+            self.__exit__()
+            raise
         return self
 
     def __exit__(self, *_):
@@ -80,8 +80,8 @@ class Editor:
         return os.path.join(self.workdir, relative)
 
     def xdotool(self, *args):
-        return subprocess.run(["xdotool"] + [str(a) for a in args], env=dict(os.environ, DISPLAY=self.xvfb.name),
-                              capture_output=True, text=True).stdout.strip()
+        return subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, capture_output=True,
+                              text=True).stdout.strip()
 
     def wait_window(self, timeout=15):
         deadline = time.time() + timeout
@@ -95,26 +95,22 @@ class Editor:
                 self.proc = subprocess.Popen(**self.command)
                 continue
             if self.proc.poll() is not None:
+                messages = self.path(".messages")
                 raise AssertionError("the editor ended before its window appeared: %s %r %r" % (
-                    self.proc.returncode, self.proc.stdout.read(), self.messages()))
-            found = self.xdotool("search", "--name", "Moltwork")
-            if found:
-                self.window = int(found.split()[0])
-                self.move(400, 300)
-                self._wait_first_pass(deadline)
-                return self.window
-            time.sleep(0.05)
-        raise AssertionError("no editor window")
-
-    def _wait_first_pass(self, deadline):
-        """The window opens before start-up has finished; input and close
-        requests count only once the editor's screen is shown."""
-        while time.time() < deadline:
-            if self.capture().pixel(790, 590) != (0, 0, 0):
+                    self.proc.returncode, self.proc.stdout.read(),
+                    os.path.exists(messages) and open(messages).read()))
+            if not self.window:
+                found = self.xdotool("search", "--name", "Moltwork")
+                if found:
+                    self.window = int(found.split()[0])
+                    self.move(400, 300)
+            # The window opens before start-up has finished; input and close
+            # requests count only once the editor's screen is shown.
+            elif self.capture().pixel(790, 590) != (0, 0, 0):
                 self._settle_pointer(deadline)
                 return
             time.sleep(0.05)
-        raise AssertionError("the editor never showed its screen")
+        raise AssertionError("no editor window, or it never showed its screen")
 
     def _settle_pointer(self, deadline):
         """The library starts its mouse by placing the pointer itself and
@@ -129,13 +125,11 @@ class Editor:
             x, y = POINTER_SPOTS[turn % 2]
             self.move(x, y)
             time.sleep(0.1)
-            agreed = agreed + 1 if self._pointer_shown_at(x, y, tip) else 0
+            location = dict(part.split(":") for part in self.xdotool("getmouselocation").split())
+            at = (location.get("x"), location.get("y")) == (str(x), str(y))
+            agreed = agreed + 1 if at and self.capture().pixel(x, y) == tip else 0
             if agreed == 4:
                 return
-
-    def _pointer_shown_at(self, x, y, tip):
-        location = dict(part.split(":") for part in self.xdotool("getmouselocation").split())
-        return (location.get("x"), location.get("y")) == (str(x), str(y)) and self.capture().pixel(x, y) == tip
 
     def move(self, x, y):
         self.xdotool("mousemove", "--window", self.window, x, y)
@@ -148,36 +142,19 @@ class Editor:
         self.xdotool("mouseup", button)
         time.sleep(HOLD)
 
-    def key(self, name, hold=HOLD):
-        self.xdotool("keydown", name)
-        time.sleep(hold)
-        self.xdotool("keyup", name)
+    def chord(self, *keys):
+        """Keys pressed in order, held a moment, and released in reverse order."""
+        for k in keys:
+            self.xdotool("keydown", k)
+        time.sleep(HOLD)
+        for k in reversed(keys):
+            self.xdotool("keyup", k)
         time.sleep(HOLD)
 
-    def chord(self, *modifiers_and_key):
-        """Modifiers held around a press of the last key."""
-        *modifiers, key = modifiers_and_key
-        for m in modifiers:
-            self.xdotool("keydown", m)
-        self.key(key)
-        for m in reversed(modifiers):
-            self.xdotool("keyup", m)
-        time.sleep(0.1)
-
-    def ask_to_close(self):
-        """What the close button of a window manager sends; a question follows."""
-        self._send_close_request()
-        if not self._buttons(timeout=5):
-            raise AssertionError("the close request was never answered with a question")
-
     def quit(self):
-        """Closes the window, answers Quit to the question, and waits for a clean exit."""
-        self.ask_to_close()
-        self.answer(1, expected_buttons=2)
-        assert self.wait_exit() == 0
-
-    def _send_close_request(self):
-        d = display.Display(self.xvfb.name)
+        """Sends what the close button of a window manager sends, answers Quit to the question that
+        follows, and waits for a clean exit."""
+        d = display.Display(self.env["DISPLAY"])
         w = d.create_resource_object("window", self.window)
         protocols = d.intern_atom("WM_PROTOCOLS")
         delete = d.intern_atom("WM_DELETE_WINDOW")
@@ -186,51 +163,32 @@ class Editor:
         w.send_event(event, event_mask=X.NoEventMask)
         d.sync()  # the server may drop what a client sent just before leaving
         d.close()
+        self.answer(1, expected_buttons=2)
+        assert self.proc.wait(timeout=10) == 0
 
     def capture(self):
-        env = dict(os.environ, DISPLAY=self.xvfb.name)
         if self.proc.poll() is not None:
             raise AssertionError("the editor has ended (status %s)" % self.proc.returncode)
         command = ["import", "-window", str(self.window), "-depth", "8", "ppm:-"]
-        for _ in range(2):  # a busy Xvfb may refuse the connection
-            shot = subprocess.run(command, env=env, capture_output=True, timeout=20)
+        for attempt in range(3):  # a busy Xvfb may refuse the connection
+            shot = subprocess.run(command, env=self.env, capture_output=True, timeout=20, check=attempt == 2)
             if shot.returncode == 0:
                 return Picture(shot.stdout)
             time.sleep(0.2)
-        return Picture(subprocess.run(command, env=env, capture_output=True, check=True, timeout=20).stdout)
 
-    def _buttons(self, timeout):
-        """The buttons of the message window shown within the time, if any."""
+    def answer(self, button, expected_buttons, timeout=5):
+        """Presses button n (from 1, left to right) of the message window
+        being shown, once it is on the screen."""
         outline = read_image(self.path("Moltwork/WindowObjects/ButtonColors.png")).pixel(0, 0)
         self.move(5, 590)  # a hovered button's outline takes another colour
         deadline = time.time() + timeout
-        while time.time() < deadline:
-            buttons = window_buttons(self.capture(), outline)
-            if buttons:
-                return buttons
+        while not (buttons := window_buttons(self.capture(), outline)) and time.time() < deadline:
             time.sleep(0.1)
-        return []
-
-    def answer(self, button, expected_buttons=None, timeout=5):
-        """Presses button n (from 1, left to right) of the message window
-        being shown, once it is on the screen."""
-        buttons = self._buttons(timeout)
         assert buttons, "no message window appeared"
-        assert expected_buttons in (None, len(buttons)), buttons
+        assert len(buttons) == expected_buttons, buttons
         x, y, width = buttons[button - 1]
         self.click(x + width // 2, y + 6)
         time.sleep(0.1)
-
-    def wait_exit(self, timeout=10):
-        try:
-            return self.proc.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-            raise AssertionError("the editor did not end")
-
-    def messages(self):
-        path = self.path(".messages")
-        return open(path).read() if os.path.exists(path) else ""
 
 
 class Picture:
@@ -245,24 +203,16 @@ class Picture:
 
 
 def main(module):
-    """Runs every test_ function of the module on one X server."""
-    program, runtime = sys.argv[1], sys.argv[2]
-    tests = [f for name, f in vars(module).items() if name.startswith("test_")]
+    """Runs every test_ function of the module on one X server; the first failure ends the run with
+    its traceback and a failing status."""
     xvfb = Xvfb()
-    failed = 0
     try:
-        for test in tests:
-            try:
-                test(program, runtime, xvfb)
-                print("ok", test.__name__)
-            except Exception:
-                failed += 1
-                print("FAILED", test.__name__)
-                traceback.print_exc()
+        for name, test in list(vars(module).items()):
+            if name.startswith("test_"):
+                test(sys.argv[1], sys.argv[2], xvfb)
+                print("ok", name)
     finally:
         xvfb.stop()
-    print("%d passed, %d failed" % (len(tests) - failed, failed))
-    sys.exit(1 if failed else 0)
 
 
 def read_image(path):
