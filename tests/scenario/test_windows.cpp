@@ -115,3 +115,18 @@ TEST(Windows, TheClickThatClosesAWindowNeverReachesTheCanvasBehindIt)
         EXPECT_FALSE(is_unsaved()) << "the pencil painted nothing";
     });
 }
+
+TEST(Windows, AWindowThatCannotBeDrawnAnswersAtOnceWithItsLastButton)
+{
+    EXPECT_SCENARIO([] {
+        for (Window *w : {&SaveSkin, &QuitNow, &ConfirmSave}) {
+            Window undrawn = *w;
+            undrawn.image = nullptr; // as if its picture could not be made
+            int last = 0;
+            while (last < 3 && undrawn.has_button[last]) {
+                ++last;
+            }
+            EXPECT_EQ(ask(undrawn), last);
+        }
+    });
+}
