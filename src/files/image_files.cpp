@@ -274,10 +274,13 @@ void clear_alpha(BITMAP *bmp)
     if (!bmp || bitmap_color_depth(bmp) != 32) {
         return;
     }
+    // Decoders make memory bitmaps, whose rows can be masked directly: this
+    // runs over every interface image at start-up.
+    const std::uint32_t rgb = makecol32(255, 255, 255);
     for (int y = 0; y < bmp->h; ++y) {
+        std::uint32_t *row = reinterpret_cast<std::uint32_t *>(bmp->line[y]);
         for (int x = 0; x < bmp->w; ++x) {
-            const int p = getpixel(bmp, x, y);
-            putpixel(bmp, x, y, makecol32(getr32(p), getg32(p), getb32(p)));
+            row[x] &= rgb;
         }
     }
 }
