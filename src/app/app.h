@@ -56,6 +56,10 @@ int mouse_inside(int x1, int x2, int y1, int y2);
 bool mouse_clicked_in(int x1, int x2, int y1, int y2);
 // Consumes a press, so that it acts only once.
 void stop_mouse();
+// Consumes a press for as long as its button stays down: a click lasts many
+// passes, and what lies under a closing menu must not take the rest of it.
+// The library's own button state is left alone, so the release is seen.
+void ignore_buttons_until_released();
 // The live pointer from one reading of the library's packed position, so
 // its two coordinates always belong together.
 ScreenPoint pointer_position();

@@ -5,10 +5,18 @@ int mpos;
 int mx, my, mz;
 int old_mx, old_my, old_mz;
 
+namespace
+{
+// The buttons a menu took: each counts as up until the user lets go of it.
+int held_off = 0;
+} // namespace
+
 void take_mouse_snapshot()
 {
     old_mb = mb;
     mb = mouse_b;
+    held_off &= mb;
+    mb &= ~held_off;
     old_mx = mx;
     old_my = my;
     old_mz = mz;
@@ -33,6 +41,14 @@ bool mouse_clicked_in(int x1, int x2, int y1, int y2)
 void stop_mouse()
 {
     mouse_b = 0;
+    old_mb = 0;
+    mb = 0;
+    held_off = 0;
+}
+
+void ignore_buttons_until_released()
+{
+    held_off |= mb;
     old_mb = 0;
     mb = 0;
 }

@@ -71,6 +71,9 @@ bool add_step(BITMAP *frame);
 // The same for the frame of canvas 1 (left) or 2 (right).
 void add_step(int canvas);
 void undo();
+// After the pictures of frames a and b change places, their steps follow the
+// pictures, so that undo and restore never put one frame's drawing into the other.
+void exchange_step_frames(BITMAP *a, BITMAP *b);
 // Failed: no copy could be made to record the restore, so the frame stays as it is.
 enum class RestoreResult { Restored, NothingToRestore, AlreadyOriginal, Failed };
 // Brings the frame back to its oldest step in the history, recorded as a step of its own.

@@ -37,6 +37,17 @@ void clear_undos()
     Undos.clear();
 }
 
+void exchange_step_frames(BITMAP *a, BITMAP *b)
+{
+    for (UndoStep &step : Undos) {
+        if (step.frame == a) {
+            step.frame = b;
+        } else if (step.frame == b) {
+            step.frame = a;
+        }
+    }
+}
+
 RestoreResult restore_frame(BITMAP *frame)
 {
     for (const UndoStep &step : Undos) {

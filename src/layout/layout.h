@@ -104,3 +104,20 @@ constexpr int STRIP_W = 6 * 16 * STRIP_SCALE; // the six frames side by side
 constexpr int STRIP_H = 16 * STRIP_SCALE;
 constexpr int PREVIEW_BAR_X = STRIP_X + STRIP_W;
 constexpr int PREVIEW_BAR_W = 113;
+
+// ---- Toggle buttons at the foot of the frame bars and the preview bar ----------------
+
+constexpr int FRAME_TOGGLE_INSET = 3; // from the canvas's right edge
+constexpr int FRAME_TOGGLE_Y = 525;
+constexpr int FRAME_TOGGLE_W = 31;
+constexpr int FRAME_TOGGLE_H = 19;
+constexpr int PREVIEW_TOGGLE_X = PREVIEW_BAR_X + 2;
+constexpr int PREVIEW_TOGGLE_Y = 329;
+constexpr int PREVIEW_TOGGLE_W = 109;
+constexpr int PREVIEW_TOGGLE_H = 14;
+
+// x of the frame toggle button of canvas 1 (left) or 2 (right).
+constexpr int frame_toggle_x(int canvas)
+{
+    return canvas_left(canvas) + CANVAS_SIZE + FRAME_TOGGLE_INSET;
+}

@@ -142,6 +142,9 @@ void recolor_floating_graphic(int k)
 void swap()
 {
     BITMAP *left = CurrentFrame(), *right = CurrentFrame2();
+    if (left == right) {
+        return;
+    }
     BITMAP *temporary = create_bitmap(left->w, left->h);
     if (!temporary) {
         return;
@@ -150,6 +153,7 @@ void swap()
     blit(right, left, 0, 0, 0, 0, temporary->w, temporary->h);
     blit(temporary, right, 0, 0, 0, 0, temporary->w, temporary->h);
     destroy_bitmap(temporary);
+    exchange_step_frames(left, right);
 }
 
 int step_color_forward(int color)

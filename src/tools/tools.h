@@ -110,6 +110,7 @@ int recolor_pixel(int pixel, int k);
 void make_recolor(int k);
 void make_recolor(int k, BITMAP *src, int x_offset);
 void recolor_floating_graphic(int k);
+// Exchanges the pictures of the two canvases' frames; their undo steps follow the pictures.
 void swap();
 
 // One step through the swatch order: columns 0..11, magenta, 12..24.

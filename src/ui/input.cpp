@@ -69,7 +69,9 @@ void handle_input()
     handle_power_up_buttons();
     pick_colors();
     edit_filename(!toolbar_menu && !menu && !drawing);
-    tool_area_handle_mouse();
+    if (menu_handle_mouse()) {
+        tool_area_handle_mouse();
+    }
     // An open chooser holds the canvases as well as the wheel.
     if (menu == 0) {
         draw_interface_handle_mouse();

@@ -9,14 +9,6 @@ namespace
 char undo_held, plus_held, minus_held, r_paren_held, l_paren_held, l_brac_held, r_brac_held;
 char l_arrow_held, r_arrow_held, letter_g_held, letter_n_held, letter_l_held, letter_e_held;
 
-// Load, asking first whether to save unsaved changes.
-void load_with_check()
-{
-    if (offer_to_save()) {
-        load();
-    }
-}
-
 // Only the first buffered key of a pass is examined for Esc.
 void check_escape()
 {
@@ -63,7 +55,7 @@ struct KeyCommand {
 const KeyCommand KEY_COMMANDS[] = {
     {KEY_N, true, blank, &letter_n_held, false},
     {KEY_S, true, [] { save(filename); }, nullptr, false},
-    {KEY_L, true, load_with_check, &letter_l_held, false},
+    {KEY_L, true, load_after_asking, &letter_l_held, false},
     {KEY_E, true, save_gif, &letter_e_held, false},
     {KEY_Z, true, undo, &undo_held, true},
     {KEY_EQUALS, false, [] { Bcolor = step_color_forward(Bcolor); }, &plus_held, false},

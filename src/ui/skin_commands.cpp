@@ -89,6 +89,13 @@ void load()
     }
 }
 
+void load_after_asking()
+{
+    if (offer_to_save()) {
+        load();
+    }
+}
+
 void blank()
 {
     if (offer_to_save()) {

@@ -41,6 +41,8 @@ bool offer_to_save();
 int save(const std::string &name);
 // Loads the skin named in the name field.
 void load();
+// Load as the user asks for it: offers to save unsaved changes first.
+void load_after_asking();
 // New, after offering to save.
 void blank();
 // Brings a frame back to its oldest step in the history, or says why not.
@@ -50,9 +52,34 @@ void save_gif();
 
 // ---- Menus and choosers ----------------------------------------------------------
 
-extern int toolbar_menu; // open toolbar menu, 0 none
-extern int menu;         // open chooser: 1 left frame, 2 right frame, 3 preview
-extern int submenu;      // open team row of the preview chooser
+// Drawn over the composed screen, hit-tested against the mouse snapshot.
+
+extern int toolbar_menu;    // open toolbar menu: 1 File, 2 Edit, 3 Frames, 4 and 5 the empty titles; 0 none
+extern int toolbar_submenu; // open Frames sub-menu: 1 canvas copy, 2 frame restore; 0 none
+extern int menu;            // open chooser: 1 left frame, 2 right frame, 3 preview
+extern int submenu;         // open team row of the preview chooser
+
+// One pass of the toggle buttons, the toolbar and the choosers; true when the pointer is free for the
+// tool panel, false when a toggle button or a chooser's list holds it.
+bool menu_handle_mouse();
+void handle_toolbar();
+// The frame chooser of canvas 1 or 2; true when its list holds the pointer.
+bool frame_chooser(int canvas);
+// The preview chooser, while it is open; true when one of its lists holds the pointer.
+bool submenu_handle_mouse();
+
+// Pieces the menus share.
+bool left_press(); // the left button went down with no button held before
+// Row 1, 2, ... of a list whose first row starts at top, under the pointer.
+int row_under_pointer(int top, int row_height);
+void draw_title_highlight(int title);
+// Each runs the open menu of its title, or the Frames menu's open sub-menu.
+void file_menu();
+void edit_menu();
+void frames_menu();
+void frames_submenu();
+// The Frames row that owns the open sub-menu stays lit.
+void keep_submenu_row_lit();
 
 // ---- Help books ----------------------------------------------------------------------
 
