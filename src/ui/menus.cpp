@@ -68,11 +68,10 @@ bool handle_choosers()
     if (right_press()) {
         close_chooser();
     }
-    bool taken = false;
     if (menu == 1 || menu == 2) {
-        taken = frame_chooser(menu);
+        return frame_chooser(menu);
     }
-    return submenu_handle_mouse() || taken;
+    return submenu_handle_mouse();
 }
 } // namespace
 
