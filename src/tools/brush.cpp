@@ -1,5 +1,8 @@
 #include "app/app.h"
+#include "document/document.h"
 #include "tools/tools.h"
+
+#include <algorithm>
 
 BITMAP *BrushCursor, *BrushCursor2;
 int BrushSelected = 0;
@@ -24,6 +27,89 @@ int outside_brush_color()
 {
     return makecol(128, 0, 255);
 }
+
+bool in_brush(int x, int y)
+{
+    return getpixel(Brush[BrushSelected], x, y) != outside_brush_color();
+}
+
+// The pointer shows a magenta brush in a colour that stays visible.
+int pointer_color(int color)
+{
+    return color == transparent_color() ? visible_transparent_color() : color;
+}
+
+bool shift_held = false;
+// Set once the current button hold has recorded the target frame.
+bool step_taken = false;
+
+// Pixel (4, 4) of the brush lies under the pointer, snapped to the target's grid.
+ScreenPoint brush_corner(int x, int y)
+{
+    return {snap(x - T_x1 - 48), snap(y - T_y1 - 48)};
+}
+
+BITMAP *target_frame()
+{
+    return frame_on_canvas(T_Canvas);
+}
+
+void choose_pointer()
+{
+    if (mouse_sprite == TextCursor) {
+        return;
+    }
+    // With Ctrl held the brush neither shows nor paints.
+    BITMAP *wanted = ctrl_down() ? Cursor : BrushCursor;
+    if (mouse_sprite != wanted) {
+        set_pointer(wanted);
+    }
+}
+
+void switch_target_with_shift()
+{
+    if (!shift_down() || editing_text) {
+        shift_held = false;
+        return;
+    }
+    if (mb == 0 && !shift_held) {
+        T_Canvas = T_Canvas == 1 ? 2 : 1;
+        T_x1 = canvas_left(T_Canvas);
+        T_x2 = T_x1 + CANVAS_SIZE - 1;
+    }
+    shift_held = true;
+}
+
+bool stamp_changes(BITMAP *frame, int left, int top, int color)
+{
+    for (int y = std::max(top, 0); y < std::min(top + 8, frame->h); ++y) {
+        for (int x = std::max(left, 0); x < std::min(left + 8, frame->w); ++x) {
+            if (in_brush(x - left, y - top) && getpixel(frame, x, y) != color) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Stamps the brush in the true colour (magenta erases); the undo step is
+// taken just before the first stamp of a hold that changes the frame.
+void stamp(BITMAP *frame, int left, int top, int color)
+{
+    if (!stamp_changes(frame, left, top, color)) {
+        return;
+    }
+    if (!step_taken) {
+        step_taken = add_step(frame);
+    }
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            if (in_brush(x, y)) {
+                putpixel(frame, left + x, top + y, color);
+            }
+        }
+    }
+}
 } // namespace
 
 int create_brush_cursors()
@@ -43,32 +129,57 @@ int create_brush_cursors()
     return 0;
 }
 
+// Both pictures come from the brush's mask: comparing colours fails where
+// the stand-in for magenta packs to magenta itself (15 and 16 bits).
 void make_brush_cursor()
 {
-    stretch_blit(Brush[BrushSelected], BrushCursor, 0, 0, 8, 8, 0, 0, 96, 96);
-    const int front = Fcolor == transparent_color() ? visible_transparent_color() : Fcolor;
-    const int back = Bcolor == transparent_color() ? visible_transparent_color() : Bcolor;
+    const int front = pointer_color(Fcolor);
+    const int back = pointer_color(Bcolor);
     for (int y = 0; y < 96; ++y) {
         for (int x = 0; x < 96; ++x) {
-            const bool outside = getpixel(BrushCursor, x, y) == outside_brush_color();
-            putpixel(BrushCursor, x, y, outside ? transparent_color() : front);
-        }
-    }
-    blit(BrushCursor, BrushCursor2, 0, 0, 0, 0, 96, 96);
-    for (int y = 0; y < 96; ++y) {
-        for (int x = 0; x < 96; ++x) {
-            const int p = getpixel(BrushCursor2, x, y);
-            if ((p == Fcolor && Fcolor != transparent_color()) || p == visible_transparent_color()) {
-                putpixel(BrushCursor2, x, y, back);
-            }
+            const bool inside = in_brush(x / 12, y / 12);
+            putpixel(BrushCursor, x, y, inside ? front : transparent_color());
+            putpixel(BrushCursor2, x, y, inside ? back : transparent_color());
         }
     }
 }
 
+void do_brush(BITMAP *bmp, int x, int y, int)
+{
+    if (mouse_sprite != BrushCursor) {
+        return;
+    }
+    const ScreenPoint corner = brush_corner(x, y);
+    if (mb & 1) {
+        stamp(bmp, corner.x / 12, corner.y / 12, Fcolor);
+    }
+    if (mb & 2) {
+        stamp(bmp, corner.x / 12, corner.y / 12, Bcolor);
+    }
+}
+
+void brush_tool()
+{
+    make_brush_cursor();
+    choose_pointer();
+    switch_target_with_shift();
+    if (old_mb == 0) {
+        step_taken = false;
+    }
+    if (mb & 3) {
+        do_line(target_frame(), mx, my, old_mx, old_my, 0, do_brush);
+    }
+    draw_sprite(ActiveBuffer, TargetCanvas, T_x1 + 30, 555);
+    if (show_help == 0) {
+        show_help = tool_entry(BRUSH).panel;
+    }
+    canvas = 0;
+}
+
 void draw_brush(BITMAP *sprite)
 {
-    const int left = snap(mx - T_x1 - 48) + T_x1;
-    const int top = snap(my - T_y1 - 48) + T_y1;
+    const ScreenPoint corner = brush_corner(mx, my);
+    const int left = corner.x + T_x1, top = corner.y + T_y1;
     for (int j = 0; j < 96; ++j) {
         for (int i = 0; i < 96; ++i) {
             const int x = left + i, y = top + j;

@@ -8,7 +8,7 @@ const ToolEntry TOOLS[TOOL_COUNT] = {
     {ELLIPSE, KEY_E, nullptr, step_ellipse_fill, 13, nullptr, 4, 3, &ElipseTool},
     {RECTANGLE, KEY_R, nullptr, step_rectangle_fill, 13, nullptr, 5, 4, &RectangleTool},
     {LINE, KEY_L, nullptr, nullptr, 13, nullptr, 6, 5, &LineTool},
-    {BRUSH, KEY_B, nullptr, step_brush, 11, draw_brush_panel, 1, 2, &BrushTool},
+    {BRUSH, KEY_B, brush_tool, step_brush, 11, draw_brush_panel, 1, 2, &BrushTool},
 };
 
 const ToolEntry &tool_entry(int number)

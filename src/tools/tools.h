@@ -126,6 +126,9 @@ int create_brush_cursors();
 void make_brush_cursor();
 // Draws the brush pointer, snapped to the target canvas's pixel grid.
 void draw_brush(BITMAP *sprite);
+void brush_tool();
+// Stamps the brush for screen point (x, y) into bmp; the pixel callback of do_line.
+void do_brush(BITMAP *bmp, int x, int y, int d);
 
 // ---- Tools, their options and option panels --------------------------------------
 

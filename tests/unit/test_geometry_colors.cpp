@@ -202,3 +202,34 @@ TEST(Stroke, CentreModeSpaceAndSquareFollowThePointerInWholeFramePixels)
     EXPECT_EQ(drawing, 0);
     EXPECT_EQ(canvas, 0);
 }
+
+// In 15 bits the stand-in for magenta packs to magenta itself, so the
+// right-button picture must follow the brush's shape, not its colours.
+TEST(Brush, TheRightButtonPictureKeepsTheBrushShapeIn15Bits)
+{
+    start_headless_library();
+    set_color_depth(15);
+    BITMAP *brush = create_bitmap(8, 8);
+    BrushCursor = create_bitmap(96, 96);
+    BrushCursor2 = create_bitmap(96, 96);
+    clear_to_color(brush, makecol(128, 0, 255));
+    putpixel(brush, 4, 4, makecol(30, 28, 40));
+    BITMAP *const kept = Brush[0];
+    const int kept_front = Fcolor, kept_back = Bcolor;
+    Brush[0] = brush;
+    BrushSelected = 0;
+    Fcolor = transparent_color();
+    Bcolor = makecol(0, 200, 0);
+    make_brush_cursor();
+    EXPECT_EQ(getpixel(BrushCursor2, 48, 48), Bcolor);
+    EXPECT_EQ(getpixel(BrushCursor2, 47, 48), transparent_color());
+    EXPECT_EQ(getpixel(BrushCursor2, 0, 0), transparent_color());
+    Brush[0] = kept;
+    Fcolor = kept_front;
+    Bcolor = kept_back;
+    for (BITMAP *made : {brush, BrushCursor, BrushCursor2}) {
+        destroy_bitmap(made);
+    }
+    BrushCursor = BrushCursor2 = nullptr;
+    set_color_depth(32);
+}
