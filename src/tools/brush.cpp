@@ -135,11 +135,13 @@ void make_brush_cursor()
 {
     const int front = pointer_color(Fcolor);
     const int back = pointer_color(Bcolor);
-    for (int y = 0; y < 96; ++y) {
-        for (int x = 0; x < 96; ++x) {
-            const bool inside = in_brush(x / 12, y / 12);
-            putpixel(BrushCursor, x, y, inside ? front : transparent_color());
-            putpixel(BrushCursor2, x, y, inside ? back : transparent_color());
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const bool inside = in_brush(x, y);
+            rectfill(BrushCursor, 12 * x, 12 * y, 12 * x + 11, 12 * y + 11,
+                     inside ? front : transparent_color());
+            rectfill(BrushCursor2, 12 * x, 12 * y, 12 * x + 11, 12 * y + 11,
+                     inside ? back : transparent_color());
         }
     }
 }
