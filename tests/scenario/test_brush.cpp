@@ -11,8 +11,7 @@ constexpr int LEFT = LEFT_CANVAS_X, RIGHT = RIGHT_CANVAS_X, TOP = CANVAS_Y;
 constexpr int DOT = 0, PLUS = 3;
 
 // One pass per word: "Lx,y" and "Rx,y" put the pointer on that frame pixel of the left or right canvas,
-// "@x,y" on that screen offset from the left canvas's corner; "bN" holds buttons N; "shift", "ctrl" and
-// "up" set the modifier keys.
+// "bN" holds buttons N; "shift", "ctrl" and "up" set the modifier keys.
 void run(const std::string &script)
 {
     std::istringstream words(script);
@@ -21,9 +20,7 @@ void run(const std::string &script)
         if (word[0] == 'b') {
             mouse_b = word[1] - '0';
         } else if (std::sscanf(word.c_str() + 1, "%d,%d", &x, &y) == 2) {
-            const bool pixel = word[0] != '@';
-            input::move((word[0] == 'R' ? RIGHT : LEFT) + (pixel ? 12 * x + 6 : x),
-                        TOP + (pixel ? 12 * y + 6 : y));
+            input::move((word[0] == 'R' ? RIGHT : LEFT) + 12 * x + 6, TOP + 12 * y + 6);
         } else {
             key_shifts = word == "shift" ? KB_SHIFT_FLAG : word == "ctrl" ? KB_CTRL_FLAG : 0;
         }
@@ -51,9 +48,9 @@ struct Gesture {
 const Gesture GESTURES[] = {
     // A click stamps once with brush pixel (4, 4) under the pointer.
     {PLUS, "L6,6 b1 b0", "/////......F/.....FFF/......F", "", 1, false},
-    // 40 px into the canvas the corner truncates to column 0, not -1.
-    {DOT, "@40,78 b1 b0", "//////....F", "", 1, false},
-    // Shift moves the target; painting the former canvas then does nothing and records nothing.
+    // 42 px into the canvas the corner truncates to column 0, not -1.
+    {DOT, "L3,6 b1 b0", "//////....F", "", 1, false},
+    // Shift moves the target; the former canvas then takes nothing, not even a step.
     {DOT, "shift up L6,6 b1 b0", "", "", 0, false},
     {DOT, "shift up R6,6 b1 b0", "", "//////......F", 1, false},
     // A Shift pressed during a hold does not switch.
@@ -62,7 +59,7 @@ const Gesture GESTURES[] = {
     // A fast move stamps along every pixel of the path.
     {DOT, "L4,5 b1 L12,5 b0", "/////....FFFFFFFFF", "", 1, false},
     // Started in the gap between the canvases, or on the other canvas: one step for the target.
-    {DOT, "@194,78 b1 L10,6 b0", "//////..........FFFFFF", "", 1, false},
+    {DOT, "L16,6 b1 L10,6 b0", "//////..........FFFFFF", "", 1, false},
     {DOT, "shift up L15,6 b1 R2,6 b0", "", "//////FFFF", 1, false},
 };
 } // namespace
