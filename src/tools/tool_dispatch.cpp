@@ -41,5 +41,6 @@ void draw_interface_handle_mouse()
             canvas = 2;
         }
     }
+    option_panel_pass();
     run_active_tool();
 }

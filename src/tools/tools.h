@@ -60,10 +60,15 @@ const ToolEntry &tool_entry(int number);
 extern int selected[3]; // tool number, and the corner of its button
 extern int show_help;
 extern char reset_help;
+// The show_help values of the two option panels.
+constexpr int BRUSH_PANEL = 11;
+constexpr int FILL_PANEL = 12;
 
 void select_tool(int tool);
 void tool_area_handle_mouse();
 void draw_interface_handle_mouse();
+// Shows the active tool's option panel while no help is hovered; a left press on it chooses.
+void option_panel_pass();
 
 // ---- Mouse wheel -------------------------------------------------------------------
 

@@ -1,0 +1,173 @@
+// Help books and the option panels below the palette, driven pass by pass.
+#include "editor_harness.h"
+#include "headless.h"
+
+namespace
+{
+constexpr int BRUSH_BUTTON[2] = {150, 290};
+constexpr int FILL_BUTTON[2] = {100, 290};
+
+// Every opaque pixel of sprite is on the composed screen at (x, y).
+bool shown(BITMAP *sprite, int x, int y)
+{
+    for (int j = 0; j < sprite->h; ++j) {
+        for (int i = 0; i < sprite->w; ++i) {
+            const int p = getpixel(sprite, i, j);
+            if (p != transparent_color() && getpixel(ActiveBuffer, x + i, y + j) != p) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The help area shows the plain background.
+bool panel_empty()
+{
+    for (int y = HELP_PAGE_Y; y < HELP_PAGE_Y + HELP_PAGE_HEIGHT; ++y) {
+        for (int x = HELP_PAGE_X; x < HELP_PAGE_X + HELP_PAGE_WIDTH; ++x) {
+            if (getpixel(ActiveBuffer, x, y) != getpixel(StaticBuffer, x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void hover(const int at[2], int n = 2)
+{
+    input::move(at[0], at[1]);
+    passes(n);
+}
+
+// A book of one flat-coloured page per colour, the separator columns black.
+void write_book(const std::string &path, const std::vector<int> &rgb)
+{
+    const int pages = static_cast<int>(rgb.size());
+    BITMAP *sheet = create_bitmap(241 * pages - 1, 92);
+    clear_to_color(sheet, makecol(0, 0, 0));
+    for (int i = 0; i < pages; ++i) {
+        rectfill(sheet, 241 * i, 0, 241 * i + 239, 91, makecol(rgb[i], rgb[i], rgb[i] + 1));
+    }
+    save_bitmap(path.c_str(), sheet, nullptr);
+    destroy_bitmap(sheet);
+}
+} // namespace
+
+TEST(Help, BooksOfOneAndTwoPagesShowArrowsOnlyWhereTheyTurn)
+{
+    start_headless_library();
+    const auto books = [](const std::string &dir) {
+        write_file(dir + "/Options.cfg", options_text());
+        write_book(dir + "/Moltwork/Helps/BrushTool.png", {10});
+        write_book(dir + "/Moltwork/Helps/FillTool.png", {20, 30});
+    };
+    EXPECT_SCENARIO(
+        [] {
+            EXPECT_EQ(AllDialogs[0].page_count, 1);
+            EXPECT_EQ(AllDialogs[2].page_count, 2);
+            const int left[2] = {26, 502}, right[2] = {235, 502};
+            const struct {
+                const int *button;
+                int key, page, grey;
+                bool left_arrow, right_arrow;
+            } cases[] = {
+                {BRUSH_BUTTON, KEY_STOP, 0, 10, false, false},
+                {FILL_BUTTON, KEY_COMMA, 0, 20, false, true},
+                {FILL_BUTTON, KEY_STOP, 1, 30, true, false},
+                {FILL_BUTTON, KEY_STOP, 1, 30, true, false},
+            };
+            for (const auto &c : cases) {
+                SCOPED_TRACE(std::to_string(c.button[0]) + " " + std::to_string(c.page));
+                hover(c.button);
+                tap(c.key);
+                draw_everything();
+                EXPECT_EQ(AllDialogs[show_help - 1].page, c.page);
+                EXPECT_EQ(getpixel(ActiveBuffer, 138, 580), makecol(c.grey, c.grey, c.grey + 1));
+                EXPECT_EQ(shown(LeftArrow, left[0], left[1]), c.left_arrow);
+                EXPECT_EQ(shown(RightArrow, right[0], right[1]), c.right_arrow);
+            }
+        },
+        books);
+}
+
+TEST(Help, OptionPanelsShowAwayFromTheToolsAndPalette)
+{
+    EXPECT_SCENARIO([] {
+        BrushSelected = 13;
+        fill_mode = 2;
+        const struct {
+            int tool_key, x, y;
+            int panel; // what shows: 0 nothing, else the panel
+        } cases[] = {
+            {KEY_B, 380, 450, BRUSH_PANEL}, {KEY_B, 100, 450, 0},          {KEY_B, 30, 480, 0},
+            {KEY_F, 380, 450, FILL_PANEL},  {KEY_F, 259, 450, FILL_PANEL}, {KEY_F, 258, 490, 0},
+            {KEY_R, 380, 450, 0},           {KEY_P, 380, 450, 0},
+        };
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::to_string(c.tool_key) + " at " + std::to_string(c.x) + ", " +
+                         std::to_string(c.y));
+            tap(c.tool_key);
+            input::move(c.x, c.y);
+            passes(1);
+            draw_everything();
+            EXPECT_EQ(panel_empty(), c.panel == 0);
+            EXPECT_EQ(shown(BrushHighlight, 28 + 27 * 5, 494 + 27), c.panel == BRUSH_PANEL);
+            EXPECT_EQ(shown(FillModeArrow, 42 + 72 * 2, 494), c.panel == FILL_PANEL);
+            EXPECT_EQ(shown(EightWayFill, 138 - EightWayFill->w / 2, 563), c.panel == FILL_PANEL);
+        }
+    });
+}
+
+TEST(Help, PanelPressesChooseTheBrushOrFillModeUnderThem)
+{
+    EXPECT_SCENARIO([] {
+        const struct {
+            int tool_key, x, y, bits, start, chosen;
+        } cases[] = {
+            // Brushes: columns from x 24 on a 27-pixel pitch, the last one reaching x 243.
+            {KEY_B, 23, 500, 1, 5, 5},
+            {KEY_B, 24, 500, 1, 5, 0},
+            {KEY_B, 51, 497, 1, 5, 1},
+            {KEY_B, 244, 500, 1, 5, 5},
+            {KEY_B, 100, 523, 1, 5, 5},
+            {KEY_B, 100, 524, 1, 5, 10},
+            {KEY_B, 100, 575, 1, 5, 5},
+            {KEY_B, 100, 500, 2, 5, 5},
+            {KEY_B, 240, 560, 1, 5, 23},
+            // Fill modes: the middle box is one pixel wider.
+            {KEY_F, 89, 559, 1, 2, 0},
+            {KEY_F, 90, 530, 1, 2, 2},
+            {KEY_F, 113, 530, 1, 0, 0},
+            {KEY_F, 162, 520, 1, 0, 1},
+            {KEY_F, 163, 520, 1, 0, 0},
+            {KEY_F, 233, 512, 1, 0, 2},
+            {KEY_F, 100, 560, 1, 2, 2},
+            {KEY_F, 114, 530, 2, 0, 0},
+        };
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::to_string(c.tool_key) + " at " + std::to_string(c.x) + ", " +
+                         std::to_string(c.y));
+            tap(c.tool_key);
+            int &choice = c.tool_key == KEY_B ? BrushSelected : fill_mode;
+            choice = c.start;
+            click(c.x, c.y, c.bits);
+            EXPECT_EQ(choice, c.chosen);
+        }
+        input::move(114, 530);
+        mouse_b = 2;
+        passes(1);
+        mouse_b = 3;
+        passes(1);
+        mouse_b = 0;
+        passes(1);
+        EXPECT_EQ(fill_mode, 0) << "a left press while the right is held chooses nothing";
+        for (int j = 0; j < 8; ++j) {
+            for (int i = 0; i < 8; ++i) {
+                EXPECT_EQ(getpixel(Brush[23], i, j) == makecol(128, 0, 255),
+                          getpixel(BrushCursor, 12 * i + 5, 12 * j + 5) == transparent_color())
+                    << "the last brush chosen is the pointer at " << i << ", " << j;
+            }
+        }
+    });
+}
