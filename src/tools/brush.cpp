@@ -172,9 +172,6 @@ void brush_tool()
         do_line(target_frame(), mx, my, old_mx, old_my, 0, do_brush);
     }
     draw_sprite(ActiveBuffer, TargetCanvas, T_x1 + 30, 555);
-    if (show_help == 0) {
-        show_help = tool_entry(BRUSH).panel;
-    }
     canvas = 0;
 }
 
