@@ -1,5 +1,4 @@
 #include "app/app.h"
-#include "document/document.h"
 #include "tools/tools.h"
 
 #include <utility>
