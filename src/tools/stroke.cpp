@@ -17,7 +17,9 @@ void detect_change()
     const bool pressed = mb != 0 && old_mb == 0;
     const bool on_canvas = mouse_inside(c_one[0], c_one[1], c_one[2], c_one[3]) == 3 ||
                            mouse_inside(c_two[0], c_two[1], c_two[2], c_two[3]) == 3;
-    if (pressed && on_canvas) {
+    // A button held since outside the canvases paints from the pass it enters
+    // one, so that pass records the step the press could not.
+    if ((pressed && on_canvas) || canvas_taken) {
         add_step(canvas);
     }
 }

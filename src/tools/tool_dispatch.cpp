@@ -4,12 +4,14 @@
 // Options panel 13 is an empty help area: the shape tools have no panel.
 const ToolEntry TOOLS[TOOL_COUNT] = {
     {PENCIL, KEY_P, pencil_tool, nullptr, 0, nullptr, 2, 0, &PencilTool},
-    {FILL, KEY_F, nullptr, step_fill_mode, 12, draw_fill_panel, 3, 1, &FillTool},
+    {FILL, KEY_F, fill_tool, step_fill_mode, 12, draw_fill_panel, 3, 1, &FillTool},
     {ELLIPSE, KEY_E, nullptr, step_ellipse_fill, 13, nullptr, 4, 3, &ElipseTool},
     {RECTANGLE, KEY_R, nullptr, step_rectangle_fill, 13, nullptr, 5, 4, &RectangleTool},
     {LINE, KEY_L, nullptr, nullptr, 13, nullptr, 6, 5, &LineTool},
     {BRUSH, KEY_B, brush_tool, step_brush, 11, draw_brush_panel, 1, 2, &BrushTool},
 };
+
+bool canvas_taken = false;
 
 const ToolEntry &tool_entry(int number)
 {
@@ -18,6 +20,10 @@ const ToolEntry &tool_entry(int number)
 
 namespace
 {
+// One undo step per button hold: a tool that gives its canvas back mid-hold
+// takes no new step when the hold takes one again.
+bool hold_took_canvas = false;
+
 bool over_canvas(const int rect[4])
 {
     return mouse_inside(rect[0], rect[1], rect[2], rect[3]) == 3;
@@ -33,6 +39,10 @@ void run_active_tool()
 
 void draw_interface_handle_mouse()
 {
+    canvas_taken = false;
+    if ((old_mb & 3) == 0) {
+        hold_took_canvas = false;
+    }
     if ((mb & 3) && canvas == 0) {
         if (over_canvas(c_one)) {
             canvas = 1;
@@ -40,6 +50,8 @@ void draw_interface_handle_mouse()
         if (over_canvas(c_two)) {
             canvas = 2;
         }
+        canvas_taken = canvas != 0 && !hold_took_canvas;
+        hold_took_canvas = hold_took_canvas || canvas != 0;
     }
     option_panel_pass();
     run_active_tool();

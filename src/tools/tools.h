@@ -12,6 +12,8 @@ extern int canvas;  // 0 none, 1 left, 2 right
 extern int drawing; // 0 none, 1 left-button shape, 2 right-button shape
 extern int c_one[4];
 extern int c_two[4];
+// True on the pass a button hold first took a canvas.
+extern bool canvas_taken;
 
 // Shape anchor and the offsets captured when Space starts moving a shape.
 extern ScreenPoint mouse_anchor;
@@ -82,7 +84,8 @@ void scroll_canvas();
 
 // Start of every tool pass: empty overlay, arrow pointer instead of the brush.
 void begin_tool_pass();
-// A press on either canvas records an undo step of the stroke's canvas.
+// A press on either canvas, or a held button entering one, records an undo step
+// of the stroke's canvas.
 void detect_change();
 // Starts a shape on a button press while none is in progress and Space is up.
 void start_shape();
@@ -140,6 +143,11 @@ void do_brush(BITMAP *bmp, int x, int y, int d);
 void pencil_tool();
 
 extern int fill_mode;
+void fill_tool();
+// Fills at frame pixel (x, y) of bmp in the current fill mode.
+void special_fill(BITMAP *bmp, int x, int y, int color);
+// Paints the region of old_color connected to (x, y) in any of eight directions.
+void eight_way(BITMAP *bmp, int x, int y, int old_color, int new_color);
 void step_fill_mode(bool up);
 void draw_fill_panel();
 

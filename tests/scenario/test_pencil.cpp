@@ -49,6 +49,8 @@ const Gesture GESTURES[] = {
     {LEFT, "0,0 b1 7,7 7,0 b0", "F......F/.F.....F/..F....F/...F...F/....F..F/.....F.F/......FF/.......F", 1},
     // Over the gap onto the right canvas and back: the stroke stays on its frame.
     {LEFT, "2,2 b1 26,2 5,2 5,6 b0", "//..FFFFFFFFFFFFFF/.....F/.....F/.....F/.....F", 1},
+    // A stroke held since outside the canvas is undone in one step.
+    {LEFT, "-3,1 b1 3,1 b0", "/FFFF", 1},
     // Both buttons paint nothing; the one still held goes on.
     {RIGHT, "1,1 b1 b3 3,1 5,1 b2 5,3 b0", "/.F...B/.....B/.....B", 1},
     // Alt lines, in the colour of the button that began them; a Ctrl tap once it is up fixes nothing.
