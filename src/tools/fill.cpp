@@ -81,9 +81,6 @@ void fill_tool()
 {
     begin_tool_pass();
     detect_change();
-    if (show_help == 0) {
-        show_help = TOOLS[FILL].panel;
-    }
     if (canvas == 1 || canvas == 2) {
         const bool right_canvas = canvas == 2;
         if (fills_with(1, right_canvas)) {
