@@ -25,8 +25,7 @@ void edit_menu()
         if (live && on_item) {
             undo();
         }
-        toolbar_menu = 0;
-        ignore_buttons_until_released();
+        close_toolbar_menu();
     }
     if (toolbar_menu != 2) {
         return;

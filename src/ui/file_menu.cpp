@@ -32,12 +32,10 @@ void file_menu()
         draw_sprite(ActiveBuffer, FileSelect, HIGHLIGHT_X, item.highlight_y);
         if (left_press()) {
             item.command();
-            toolbar_menu = 0;
-            ignore_buttons_until_released();
+            close_toolbar_menu();
         }
     } else if (left_press()) {
-        toolbar_menu = 0;
-        ignore_buttons_until_released();
+        close_toolbar_menu();
     }
     if (toolbar_menu == 1) {
         draw_sprite(ActiveBuffer, FileText, BACK_X, BACK_Y);

@@ -67,21 +67,12 @@ void frame_restore()
         draw_sprite(ActiveBuffer, WhichFrameSelect, SUB_HIGHLIGHT_X, RESTORE_HIGHLIGHT_Y[row]);
         if (left_press()) {
             restore(frame_bitmap(row - 1));
-            ignore_buttons_until_released();
-            toolbar_menu = 0;
-            toolbar_submenu = 0;
+            close_toolbar_menu();
         }
     }
     if (toolbar_submenu == RESTORE_ROW) {
         draw_sprite(ActiveBuffer, WhichFrameText, SUB_BACK_X, RESTORE_BACK_Y);
     }
-}
-
-void close_frames_menu()
-{
-    toolbar_menu = 0;
-    toolbar_submenu = 0;
-    ignore_buttons_until_released();
 }
 } // namespace
 
@@ -105,15 +96,14 @@ void frames_menu()
     draw_sprite(ActiveBuffer, FramesBack, BACK_X, BACK_Y);
     if (mouse_inside(BACK_X, ITEMS_RIGHT, BACK_Y, ITEMS_BOTTOM) != 3) {
         if (left_press()) {
-            close_frames_menu();
+            close_toolbar_menu();
         }
     } else if (const int row = row_under_pointer(BACK_Y, ROW_H); row <= SWAP_ROW) {
         draw_sprite(ActiveBuffer, FramesSelect, HIGHLIGHT_X, ROW_HIGHLIGHT_Y[row]);
         toolbar_submenu = row == SWAP_ROW ? 0 : row;
         if (row == SWAP_ROW && left_press()) {
             swap();
-            toolbar_menu = 0;
-            ignore_buttons_until_released();
+            close_toolbar_menu();
         }
     }
     if (toolbar_menu == 3) {

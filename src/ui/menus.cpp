@@ -80,6 +80,13 @@ bool left_press()
     return (mb & 1) && old_mb == 0;
 }
 
+void close_toolbar_menu()
+{
+    toolbar_menu = 0;
+    toolbar_submenu = 0;
+    ignore_buttons_until_released();
+}
+
 int row_under_pointer(int top, int row_height)
 {
     return (my - top) / row_height + 1;

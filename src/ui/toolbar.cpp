@@ -31,9 +31,7 @@ int title_under_pointer()
 void close_on_right_button()
 {
     if ((mb & 2) && toolbar_menu) {
-        toolbar_menu = 0;
-        toolbar_submenu = 0;
-        ignore_buttons_until_released();
+        close_toolbar_menu();
     }
 }
 
@@ -57,8 +55,7 @@ void empty_menu()
 {
     draw_title_highlight(toolbar_menu);
     if (left_press()) {
-        toolbar_menu = 0;
-        ignore_buttons_until_released();
+        close_toolbar_menu();
     }
 }
 

@@ -70,6 +70,8 @@ bool submenu_handle_mouse();
 
 // Pieces the menus share.
 bool left_press(); // the left button went down with no button held before
+// Closes the open toolbar menu and its sub-menu; the buttons held count as up until released.
+void close_toolbar_menu();
 // Row 1, 2, ... of a list whose first row starts at top, under the pointer.
 int row_under_pointer(int top, int row_height);
 void draw_title_highlight(int title);
