@@ -171,9 +171,8 @@ class Editor:
 
 class Picture:
     def __init__(self, ppm):
-        parts = ppm.split(b"\n", 3)
-        self.width, self.height = (int(v) for v in parts[1].split())
-        self.data = parts[3]
+        _, size, _, self.data = ppm.split(b"\n", 3)
+        self.width, self.height = map(int, size.split())
 
     def pixel(self, x, y):
         i = 3 * (y * self.width + x)
