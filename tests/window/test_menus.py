@@ -1,10 +1,6 @@
 """The editor in a real window, by mouse alone: every toolbar menu's commands on real files, and a
 frame chooser."""
-import os
-import shutil
-import sys
-
-from xharness import Editor, main, read_image, write_options
+from xharness import CANVAS_POINT, Editor, main, own_skin
 
 LEFT, RIGHT, TOP = 285, 529, 355
 TITLE_X = {"File": 30, "Edit": 65, "Frames": 110}
@@ -18,32 +14,24 @@ def canvas(shot, x0):
 def choose(editor, title, item_y):
     editor.click(TITLE_X[title], 140)
     editor.click(TITLE_X[title] + 20, item_y)
-    editor.move(700, 100)
+    return editor.capture(away=True)
 
 
 def test_every_menu_by_mouse(program, runtime, xvfb):
-    def prepare(workdir):
-        skins = os.path.join(workdir, "gfx", "skins")
-        shutil.copyfile(os.path.join(skins, "0orva.bmp"), os.path.join(skins, "mine.bmp"))
-        write_options(workdir, "yes", "mine.bmp")
-
-    with Editor(program, runtime, xvfb, prepare=prepare) as editor:
-        spot = (LEFT + 12 * 4 + 6, TOP + 12 * 4 + 6)
+    with Editor(program, runtime, xvfb, prepare=own_skin) as editor:
         shot = editor.capture()
-        colour, before = shot.pixel(60, 436), shot.pixel(*spot)
-        editor.click(*spot)
+        colour, before = shot.pixel(60, 436), shot.pixel(*CANVAS_POINT)
+        editor.click(*CANVAS_POINT)
         choose(editor, "File", 170)  # Save over the skin loaded at start
         editor.answer(1, expected_buttons=2)  # "I know."
         editor.answer(1, expected_buttons=1)  # "Successfully saved the file."
-        assert read_image(editor.path("gfx/skins/mine.bmp")).pixel(8, 8) == colour
+        assert editor.sheet_pixel("mine.bmp") == colour
 
-        choose(editor, "Edit", 157)  # Undo
-        shot = editor.capture()
-        assert shot.pixel(*spot) == before, "undone"
+        shot = choose(editor, "Edit", 157)  # Undo
+        assert shot.pixel(*CANVAS_POINT) == before, "undone"
         left, right = canvas(shot, LEFT), canvas(shot, RIGHT)
         assert left != right
-        choose(editor, "Frames", 188)  # Swap
-        shot = editor.capture()
+        shot = choose(editor, "Frames", 188)  # Swap
         assert (canvas(shot, LEFT), canvas(shot, RIGHT)) == (right, left), "swapped"
 
         choose(editor, "File", 188)  # Export
@@ -54,16 +42,13 @@ def test_every_menu_by_mouse(program, runtime, xvfb):
         choose(editor, "File", 205)  # Load, after the question the swap calls for
         editor.answer(2, expected_buttons=3)  # "No"
         shot = editor.capture()
-        assert shot.pixel(*spot) == colour, "the saved skin is back"
-        assert canvas(shot, RIGHT) == right
+        assert (shot.pixel(*CANVAS_POINT), canvas(shot, RIGHT)) == (colour, right), "the saved skin is back"
 
         editor.click(495, 534)  # the left canvas's frame chooser: Walking
         editor.click(420, 439)
-        editor.move(700, 100)
-        shot = editor.capture()
+        shot = editor.capture(away=True)
         assert canvas(shot, LEFT) == canvas(shot, RIGHT)
         editor.quit()
 
 
-if __name__ == "__main__":
-    main(sys.modules[__name__])
+main()

@@ -1,20 +1,14 @@
-"""The editor in a real window: start-up and a close request."""
-import sys
-
+"""The editor in a real window: start-up and the close button."""
 from xharness import Editor, main
 
 
 def test_close_button_writes_built_in_options(program, runtime, xvfb):
     with Editor(program, runtime, xvfb) as editor:
-        title = editor.xdotool("getwindowname", editor.window)
-        assert title == "Moltwork v0.7a", title
+        assert editor.xdotool("getwindowname", editor.window) == "Moltwork v0.7a"
         editor.quit()
         with open(editor.path("Options.cfg")) as f:
-            lines = f.read().split("\n")
-        # Every line is checked headless; here the close button must have written them.
-        assert lines[1::3] == ["Untitled.bmp", "gfx/packs/Classic/palette.bmp", "gfx/skins/", "yes",
-                               "0orva.bmp", "no", "no"], lines
+            assert f.read().split("\n")[1::3] == [
+                "Untitled.bmp", "gfx/packs/Classic/palette.bmp", "gfx/skins/", "yes", "0orva.bmp", "no", "no"]
 
 
-if __name__ == "__main__":
-    main(sys.modules[__name__])
+main()
