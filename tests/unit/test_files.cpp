@@ -1,5 +1,4 @@
-// Writing files whole, through links and with their permission bits, and
-// building file names without a fixed buffer.
+// Writing files whole, through links and with their permission bits.
 #include "editor_harness.h"
 #include "files/files.h"
 #include "headless.h"
@@ -25,18 +24,6 @@ mode_t mode_of(const std::string &path)
     return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 } // namespace
-
-TEST(FileNames, ExtensionsAreReplacedAsTheLibraryDoesButNeverCut)
-{
-    for (const char *name : {"", "abc", "a.png", "a.b.c", "dir.x/name", "dir/x.y", "name.", ".hero",
-                             "dir/.hero", ".", "/", "a/", "x.tar.gz"}) {
-        char library[192];
-        replace_extension(library, name, "bmp", sizeof library);
-        EXPECT_EQ(with_extension(name, "bmp"), library) << '"' << name << '"';
-    }
-    const std::string long_name(300, 'a');
-    EXPECT_EQ(with_extension(long_name + ".png", "bmp"), long_name + ".bmp");
-}
 
 TEST_F(SafeWrite, ReplacesWholeKeepsPermissionBitsAndLeavesNothingBehind)
 {

@@ -1,4 +1,4 @@
-// Canvas geometry, the wheel, colour stepping and the recolour rule, on the
+// Canvas geometry, the wheel, colour stepping and the brush picture, on the
 // editor's own globals with a palette table of the test's own.
 #include "document/document.h"
 #include "headless.h"
@@ -83,7 +83,7 @@ TEST(Geometry, ScreenToFramePixelsRoundsDown)
     canvas = 0;
 }
 
-TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModesWithTheRecolourTable)
+TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModes)
 {
     roll(500, 400, +1); // right of the left canvas, still in its wheel zone
     EXPECT_EQ(CurrentFrame(), WalkingFrame);
@@ -111,18 +111,6 @@ TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModesWithTheRecolou
     roll(400, 300, -1);
     EXPECT_EQ(preview_mode, 0);
     EXPECT_EQ(CustomRecolor, 1);
-    for (int recolor : {5, 6, 8, 7, 9}) {
-        roll(400, 300, -1);
-        EXPECT_EQ(CustomRecolor, recolor);
-    }
-    key_shifts = KB_CTRL_FLAG;
-    roll(400, 300, -1);
-    EXPECT_EQ(preview_mode, 11);
-    EXPECT_EQ(CustomRecolor, 18);
-    preview_mode = 0;
-    roll(400, 300, +1);
-    EXPECT_EQ(preview_mode, 18);
-    EXPECT_EQ(CustomRecolor, 28);
 }
 
 TEST_F(Palette, ColourStepsWalkTheSwatchOrderAcrossTheTransparentOne)
@@ -150,57 +138,6 @@ TEST_F(Palette, ColourStepsWalkTheSwatchOrderAcrossTheTransparentOne)
     EXPECT_EQ(step_color_backward(column_color(5)), column_color(4));
     ColorPalette[24 * PALETTE_ROWS] = column_color(3);
     EXPECT_EQ(step_color_forward(column_color(3)), column_color(0));
-}
-
-TEST_F(Palette, RecolourRuleTakesTheFirstMatchingBaseColour)
-{
-    EXPECT_EQ(recolor_pixel(column_color(5), 9), makecol(5, 9, 7));
-    EXPECT_EQ(recolor_pixel(makecol(1, 1, 1), 9), makecol(1, 1, 1));
-    ColorPalette[17 * PALETTE_ROWS] = column_color(4);
-    EXPECT_EQ(recolor_pixel(column_color(4), 3), makecol(4, 3, 7));
-    EXPECT_EQ(recolor_pixel(transparent_color(), 3), transparent_color());
-}
-
-// The helpers the shape tools share: centre mode, square, moving with Space.
-TEST(Stroke, CentreModeSpaceAndSquareFollowThePointerInWholeFramePixels)
-{
-    start_headless_library();
-    canvas = 1;
-    key_shifts = 0;
-    key[KEY_SPACE] = 0;
-    mx = 310, my = 380; // frame pixel (2, 2) of the left canvas
-    drawing = 0;
-    mb = 1;
-    start_shape();
-    EXPECT_EQ(drawing, 1);
-    mx = 346, my = 392; // (5, 3)
-    ScreenPoint corner = fixed_corner();
-    EXPECT_EQ(corner.x, 310);
-    key_shifts = KB_CTRL_FLAG; // the anchor becomes the centre: its mirror is (-1, 1)
-    corner = fixed_corner();
-    EXPECT_EQ(xscale(corner.x), -1);
-    EXPECT_EQ(yscale(corner.y), 1);
-    key_shifts = 0;
-    corner = fixed_corner();
-    const ScreenPoint square = square_corner(corner); // the shorter extent (rows) sets the side
-    EXPECT_EQ(square.x, 3);
-    EXPECT_EQ(square.y, 3);
-    key[KEY_SPACE] = 1;
-    space_held = 0;
-    move_shape_with_space(corner, true);
-    space_held = 1;
-    mx += 24, my += 12; // two pixels right, one down: the whole shape follows
-    move_shape_with_space(corner, true);
-    EXPECT_EQ(xscale(mouse_anchor.x), 4);
-    EXPECT_EQ(yscale(mouse_anchor.y), 3);
-    EXPECT_EQ(xscale(corner.x), 4);
-    key[KEY_SPACE] = 0;
-    Fcolor = makecol(255, 0, 255);
-    EXPECT_EQ(shape_color(true), makecol(255, 0, 254)) << "a transparent shape stays visible while dragged";
-    EXPECT_EQ(shape_color(false), makecol(255, 0, 255));
-    end_shape();
-    EXPECT_EQ(drawing, 0);
-    EXPECT_EQ(canvas, 0);
 }
 
 // In 15 bits the stand-in for magenta packs to magenta itself, so the

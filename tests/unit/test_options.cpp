@@ -1,7 +1,6 @@
 #include "editor_harness.h"
 #include "headless.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <sys/stat.h>
@@ -9,17 +8,6 @@
 
 namespace
 {
-// One option per line: its comment, its value, and the blank line between.
-const std::string BUILT_IN_FILE =
-    "***Following line should contain the desired default filename***\nUntitled.bmp\n\n"
-    "***Next line should contain location of palette bitmap***\ngfx/packs/Classic/palette.bmp\n\n"
-    "***Next line should contain directory of loaded/saved skins***\ngfx/skins/\n\n"
-    "***Enable autoloading of last skin?***\nyes\n\n"
-    "***Next line auto-updates with the name of the last skin opened***\n0orva.bmp\n\n"
-    "***Start program with left pixel grid on?***\nno\n\n"
-    "***Start program with right pixel grid on?***\nno";
-
-// Each test reads and writes Options.cfg in a directory of its own.
 const std::string HAND_EDITED = "my own comment\r\nFresh.bmp\r\n\r\n"
                                 "edited\r\npal/p.bmp\r\n\r\n"
                                 "\r\ngfx/skins/\r\n\r\n"
@@ -60,19 +48,6 @@ std::string with_line_ends(const std::string &text, const std::vector<std::strin
 }
 } // namespace
 
-TEST_F(OptionsFile, AMissingFileKeepsBuiltInsAndIsWrittenBackWithTheGridsAsTheyAreNow)
-{
-    read_config();
-    EXPECT_EQ(filename, "");
-    EXPECT_EQ(new_skin_name, "");
-    EXPECT_EQ(options.palette_path, "gfx/packs/Classic/palette.bmp");
-    EXPECT_EQ(options.skins_directory, "gfx/skins/");
-    EXPECT_EQ(options.autoload, "yes");
-    options.right_grid = 1;
-    save_config();
-    EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE.substr(0, BUILT_IN_FILE.size() - 2) + "yes");
-}
-
 TEST_F(OptionsFile, ValuesAreReadByPositionWhateverTheLineEndsAndWhatALineLacksKeepsItsBuiltIn)
 {
     write_file("gfx/skins/hero.bmp", "x");
@@ -86,15 +61,12 @@ TEST_F(OptionsFile, ValuesAreReadByPositionWhateverTheLineEndsAndWhatALineLacksK
         std::vector<std::string> values; // name, palette, folder, autoload, last skin, left and right grid
     } cases[] = {
         {HAND_EDITED, {"Fresh.bmp", "pal/p.bmp", "gfx/skins/", "Yes", "hero", "1", "0"}}, // kept as typed
-        {options_text("no", "gone.bmp", "pal.bmp"),
-         {"Untitled.bmp", "pal.bmp", "gfx/skins/", "no", "0orva.bmp", "0", "0"}},
         // gfx/skins + a.bmp is gfx/skinsa.bmp: the folder is a plain prefix
         {"c\nA.bmp\n\nc\npal.bmp\n\nc\ngfx/skins\n\nc\nno\n\nc\na\n\nc\nno\n\nc\nno",
          {"A.bmp", "pal.bmp", "gfx/skins", "no", "a", "0", "0"}},
         {"c\nShort.bmp\n\nc\nmy/palette.bmp",
          {"Short.bmp", "my/palette.bmp", "gfx/skins/", "yes", "0orva.bmp", "0", "0"}},
         {with_line_ends(mac, {"\r"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
-        {with_line_ends(mac, {"\r", "\r\n", "\n"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
         {with_line_ends(mac, {"\r\n", "\n", "\r"}), {"Mac.bmp", cut, "skins/", "no", "0orva.bmp", "1", "1"}},
         {options_text("no", ".hero"),
          {"Untitled.bmp", "gfx/packs/Classic/palette.bmp", "gfx/skins/", "no", ".hero", "0", "0"}},
@@ -113,23 +85,6 @@ TEST_F(OptionsFile, ValuesAreReadByPositionWhateverTheLineEndsAndWhatALineLacksK
     }
 }
 
-TEST_F(OptionsFile, AHandEditedFileIsRewrittenWithItsValuesAndTheBuiltInComments)
-{
-    write_file("gfx/skins/hero.bmp", "x");
-    write_file("Options.cfg", HAND_EDITED);
-    read_config();
-    save_config();
-    std::string expected = BUILT_IN_FILE;
-    for (const auto &[from, to] : {std::pair<std::string, std::string>{"Untitled.bmp", "Fresh.bmp"},
-                                   {"gfx/packs/Classic/palette.bmp", "pal/p.bmp"},
-                                   {"\nyes\n", "\nYes\n"},
-                                   {"0orva.bmp", "hero"},
-                                   {"left pixel grid on?***\nno", "left pixel grid on?***\nyes"}}) {
-        expected.replace(expected.find(from), from.size(), to);
-    }
-    EXPECT_EQ(read_file("Options.cfg"), expected);
-}
-
 TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWhole)
 {
     const ChildResult result = run_in_child(dir, [] {
@@ -142,18 +97,11 @@ TEST_F(OptionsFile, AFifoIsNeitherReadNorWrittenAndAFailedWriteKeepsTheOldFileWh
         EXPECT_TRUE(std::filesystem::is_fifo("Options.cfg"));
         std::remove("Options.cfg");
 
-        write_file("Options.cfg", BUILT_IN_FILE);
+        write_file("Options.cfg", HAND_EDITED);
         read_config();
         options.last_skin = "another.bmp";
         with_file_size_limit(100, save_config);
-        EXPECT_EQ(read_file("Options.cfg"), BUILT_IN_FILE);
-        std::vector<std::string> names;
-        for (const auto &entry : std::filesystem::directory_iterator(".")) {
-            names.push_back(entry.path().filename());
-        }
-        std::sort(names.begin(), names.end());
-        EXPECT_EQ(names, (std::vector<std::string>{".child-output", "Options.cfg", "gfx"}))
-            << "nothing left behind";
+        EXPECT_EQ(read_file("Options.cfg"), HAND_EDITED);
     });
     EXPECT_EQ(result.exit_status, 0) << result.output;
 }
