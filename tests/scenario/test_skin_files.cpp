@@ -254,10 +254,6 @@ TEST(SkinFiles, DotNamesAskBeforeOverwritingAndLoadAndNamesAreNeverCut)
             EXPECT_TRUE(block_is(filename + ".bmp", 0, 2, 2, makecol(200, 0, 0)));
             filename = std::string(300, 'b'); // too long for the system
             press(KEY_S, {{&SaveFail, 1}});
-            mkfifo((SKINS + "pipe.bmp").c_str(), 0644);
-            filename = "pipe";
-            press(KEY_S, {{&Overwrite, 1}, {&SaveFail, 1}});
-            EXPECT_TRUE(std::filesystem::is_fifo(SKINS + "pipe.bmp"));
 
             write_picture(".hero.bmp", 192, 32);
             filename = ".hero.bmp";
