@@ -11,9 +11,9 @@ constexpr int TITLE_X[6] = {0, 30, 65, 110, 170, 230};                          
 constexpr ScreenPoint TOGGLE[4] = {{0, 0}, {495, 534}, {740, 534}, {700, 335}}; // by chooser number
 
 // Runs a gesture, one action a word: "x,y" hovers there; "cx,y" clicks, "rx,y" right-clicks and "dx,y"
-// holds the left button there for a pass; "tN" clicks title N, "oN" the toggle of chooser N; "wN" clicks
-// Frames' canvas copy row N and "fN" its frame restore row N; "B" shows the brush cursor; "L" is Ctrl+L
-// on a missing skin, answered, and "l" Ctrl+L on one that loads.
+// holds the left button there for a pass, "hx,y" for four and then lets go; "tN" clicks title N, "oN" the
+// toggle of chooser N; "wN" clicks Frames' canvas copy row N and "fN" its frame restore row N; "B" shows the
+// brush cursor; "L" is Ctrl+L on a missing skin, answered, and "l" Ctrl+L on one that loads.
 void run(const std::string &script)
 {
     std::istringstream words(script);
@@ -28,6 +28,9 @@ void run(const std::string &script)
             const bool copy = w[0] == 'w';
             run("t3 120," + std::to_string(copy ? 157 : 172) + " c200," +
                 std::to_string((copy ? 141 : 148) + 16 * x));
+        } else if (w[0] == 'h') {
+            const std::string d = " d" + w.substr(1);
+            run(d + d + d + d + " " + w.substr(1));
         } else if (w[0] == 'c' || w[0] == 'r') {
             click(x, y, w[0] == 'c' ? 1 : 2);
         } else if (w[0] == 'B') {
@@ -49,9 +52,9 @@ void run(const std::string &script)
 // "toolbar_menu.toolbar_submenu menu.submenu"
 std::string state()
 {
-    std::ostringstream s;
-    s << toolbar_menu << "." << toolbar_submenu << " " << menu << "." << submenu;
-    return s.str();
+    using std::to_string;
+    return to_string(toolbar_menu) + "." + to_string(toolbar_submenu) + " " + to_string(menu) + "." +
+           to_string(submenu);
 }
 
 // Most of an image's opaque pixels are on the screen at (x, y); what is drawn over it (words over a
@@ -202,24 +205,25 @@ TEST(Menus, SwapCarriesTheUndoStepsWithThePictures)
     });
 }
 
-struct Choice {
-    int chooser, x, y, frame; // frame -1: outside the list
-};
-
+// A click lasts many passes: the part of it after a choice must not reach the canvas beneath.
 // The left list is 104 pixels wide (x 373..476), the right one 105 (x 617..721); rows of 24 from y 403.
 TEST(Menus, FrameChoosersSetTheCanvasFrameAcrossTheirWholeLists)
 {
-    const Choice choices[] = {{1, 373, 415, 0},  {1, 476, 439, 1}, {1, 400, 546, 5}, {1, 372, 463, -1},
-                              {1, 477, 463, -1}, {2, 617, 463, 2}, {2, 721, 511, 4}, {2, 650, 403, 0},
-                              {2, 616, 487, -1}, {2, 722, 487, -1}};
+    const struct {
+        int chooser, x, y, frame; // frame -1: outside the list
+    } choices[] = {{1, 373, 415, 0},  {1, 476, 439, 1}, {1, 400, 546, 5}, {1, 372, 463, -1},
+                   {1, 477, 463, -1}, {2, 617, 463, 2}, {2, 721, 511, 4}, {2, 650, 403, 0},
+                   {2, 616, 487, -1}, {2, 722, 487, -1}};
     EXPECT_SCENARIO([&choices] {
-        for (const Choice &c : choices) {
+        for (const auto &c : choices) {
             const int before = canvas_frame(c.chooser);
-            run("o" + std::to_string(c.chooser) + " c" + std::to_string(c.x) + "," + std::to_string(c.y));
+            run("o" + std::to_string(c.chooser) + " h" + std::to_string(c.x) + "," + std::to_string(c.y));
             EXPECT_EQ(canvas_frame(c.chooser), c.frame < 0 ? before : c.frame) << c.x << "," << c.y;
             EXPECT_EQ(menu, 0);
         }
         EXPECT_TRUE(Undos.empty()) << "no press that closed a chooser painted";
+        run("c420,439");
+        EXPECT_EQ(Undos.size(), 1u) << "a new click paints";
     });
 }
 
@@ -230,10 +234,10 @@ TEST(Menus, PreviewChooserSetsTheTeamOfItsOpenRowAndTheMode)
         const char *script;
         int preview_mode, recolor;
     } choices[] = {
-        {"o3 600,309 c480,405", 10, 16},                          // team row 3, mode row 5
-        {"o3 600,333 c480,453", 23, 36},                          // team row 4, mode row 6
-        {"o3 600,261 c480,261", 0, 1},   {"o3 c600,285", 12, 19}, // team row 2 itself, left open
-        {"o3 c480,381", 16, 25}, // its mode row 5: the row's team, not the variant chosen
+        {"o3 600,309 h450,405", 10, 16},                          // team row 3, mode row 5
+        {"o3 600,333 h450,453", 23, 36},                          // team row 4, mode row 6
+        {"o3 600,261 h450,261", 0, 1},   {"o3 c600,285", 12, 19}, // team row 2 itself, left open
+        {"o3 h450,381", 16, 25}, // its mode row 5: the row's team, not the variant chosen
     };
     EXPECT_SCENARIO([&choices] {
         for (const auto &c : choices) {
@@ -241,23 +245,8 @@ TEST(Menus, PreviewChooserSetsTheTeamOfItsOpenRowAndTheMode)
             EXPECT_EQ(preview_mode, c.preview_mode) << c.script;
             EXPECT_EQ(CustomRecolor, c.recolor) << c.script;
         }
+        EXPECT_TRUE(Undos.empty()) << "no choice painted the canvas beneath";
     });
-}
-
-// A click lasts many passes: the part of it after a choice must not reach the canvas beneath.
-TEST(Menus, AButtonStillHeldAfterAChoicePaintsNothing)
-{
-    const Choice choices[] = {{3, 450, 381, 0}, {1, 420, 439, 1}, {2, 650, 463, 2}};
-    for (const Choice &c : choices) {
-        EXPECT_SCENARIO([&c] {
-            const std::string at = std::to_string(c.x) + "," + std::to_string(c.y);
-            run("o" + std::to_string(c.chooser) + " 600,261 d" + at + " d" + at + " d" + at + " d" + at);
-            EXPECT_EQ(menu, 0) << "chooser " << c.chooser;
-            EXPECT_TRUE(Undos.empty()) << "chooser " << c.chooser;
-            run(at + " c" + at); // released, then pressed again
-            EXPECT_EQ(Undos.size(), 1u) << "a new click paints";
-        });
-    }
 }
 
 struct Drawn {
