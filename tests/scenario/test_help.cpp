@@ -4,9 +4,6 @@
 
 namespace
 {
-constexpr int BRUSH_BUTTON[2] = {150, 290};
-constexpr int FILL_BUTTON[2] = {100, 290};
-
 // Every opaque pixel of sprite is on the composed screen at (x, y).
 bool shown(BITMAP *sprite, int x, int y)
 {
@@ -34,20 +31,14 @@ bool panel_empty()
     return true;
 }
 
-void hover(const int at[2], int n = 2)
+// A book of one flat-coloured page per grey, the separator columns black.
+void write_book(const std::string &path, const std::vector<int> &greys)
 {
-    input::move(at[0], at[1]);
-    passes(n);
-}
-
-// A book of one flat-coloured page per colour, the separator columns black.
-void write_book(const std::string &path, const std::vector<int> &rgb)
-{
-    const int pages = static_cast<int>(rgb.size());
+    const int pages = static_cast<int>(greys.size());
     BITMAP *sheet = create_bitmap(241 * pages - 1, 92);
     clear_to_color(sheet, makecol(0, 0, 0));
     for (int i = 0; i < pages; ++i) {
-        rectfill(sheet, 241 * i, 0, 241 * i + 239, 91, makecol(rgb[i], rgb[i], rgb[i] + 1));
+        rectfill(sheet, 241 * i, 0, 241 * i + 239, 91, makecol(greys[i], greys[i], greys[i] + 1));
     }
     save_bitmap(path.c_str(), sheet, nullptr);
     destroy_bitmap(sheet);
@@ -66,26 +57,24 @@ TEST(Help, BooksOfOneAndTwoPagesShowArrowsOnlyWhereTheyTurn)
         [] {
             EXPECT_EQ(AllDialogs[0].page_count, 1);
             EXPECT_EQ(AllDialogs[2].page_count, 2);
-            const int left[2] = {26, 502}, right[2] = {235, 502};
+            // The brush (x 150) or fill (x 100) button hovered, a page key, then the page and its arrows.
             const struct {
-                const int *button;
-                int key, page, grey;
+                int button_x, key, page, grey;
                 bool left_arrow, right_arrow;
-            } cases[] = {
-                {BRUSH_BUTTON, KEY_STOP, 0, 10, false, false},
-                {FILL_BUTTON, KEY_COMMA, 0, 20, false, true},
-                {FILL_BUTTON, KEY_STOP, 1, 30, true, false},
-                {FILL_BUTTON, KEY_STOP, 1, 30, true, false},
-            };
+            } cases[] = {{150, KEY_STOP, 0, 10, false, false},
+                         {100, KEY_COMMA, 0, 20, false, true},
+                         {100, KEY_STOP, 1, 30, true, false},
+                         {100, KEY_STOP, 1, 30, true, false}};
             for (const auto &c : cases) {
-                SCOPED_TRACE(std::to_string(c.button[0]) + " " + std::to_string(c.page));
-                hover(c.button);
+                SCOPED_TRACE(std::to_string(c.button_x) + " " + std::to_string(c.page));
+                input::move(c.button_x, 290);
+                passes(2);
                 tap(c.key);
                 draw_everything();
                 EXPECT_EQ(AllDialogs[show_help - 1].page, c.page);
                 EXPECT_EQ(getpixel(ActiveBuffer, 138, 580), makecol(c.grey, c.grey, c.grey + 1));
-                EXPECT_EQ(shown(LeftArrow, left[0], left[1]), c.left_arrow);
-                EXPECT_EQ(shown(RightArrow, right[0], right[1]), c.right_arrow);
+                EXPECT_EQ(shown(LeftArrow, 26, 502), c.left_arrow);
+                EXPECT_EQ(shown(RightArrow, 235, 502), c.right_arrow);
             }
         },
         books);
@@ -122,29 +111,16 @@ TEST(Help, OptionPanelsShowAwayFromTheToolsAndPalette)
 TEST(Help, PanelPressesChooseTheBrushOrFillModeUnderThem)
 {
     EXPECT_SCENARIO([] {
+        // Brushes: columns from x 24 on a 27-pixel pitch, the last one reaching x 243, rows from y 497.
+        // Fill modes: boxes from x 42 on a 72-pixel pitch, the middle one a pixel wider.
         const struct {
             int tool_key, x, y, bits, start, chosen;
-        } cases[] = {
-            // Brushes: columns from x 24 on a 27-pixel pitch, the last one reaching x 243.
-            {KEY_B, 23, 500, 1, 5, 5},
-            {KEY_B, 24, 500, 1, 5, 0},
-            {KEY_B, 51, 497, 1, 5, 1},
-            {KEY_B, 244, 500, 1, 5, 5},
-            {KEY_B, 100, 523, 1, 5, 5},
-            {KEY_B, 100, 524, 1, 5, 10},
-            {KEY_B, 100, 575, 1, 5, 5},
-            {KEY_B, 100, 500, 2, 5, 5},
-            {KEY_B, 240, 560, 1, 5, 23},
-            // Fill modes: the middle box is one pixel wider.
-            {KEY_F, 89, 559, 1, 2, 0},
-            {KEY_F, 90, 530, 1, 2, 2},
-            {KEY_F, 113, 530, 1, 0, 0},
-            {KEY_F, 162, 520, 1, 0, 1},
-            {KEY_F, 163, 520, 1, 0, 0},
-            {KEY_F, 233, 512, 1, 0, 2},
-            {KEY_F, 100, 560, 1, 2, 2},
-            {KEY_F, 114, 530, 2, 0, 0},
-        };
+        } cases[] = {{KEY_B, 23, 500, 1, 5, 5},  {KEY_B, 24, 500, 1, 5, 0},  {KEY_B, 51, 497, 1, 5, 1},
+                     {KEY_B, 244, 500, 1, 5, 5}, {KEY_B, 100, 523, 1, 5, 5}, {KEY_B, 100, 524, 1, 5, 10},
+                     {KEY_B, 100, 575, 1, 5, 5}, {KEY_B, 100, 500, 2, 5, 5}, {KEY_B, 240, 560, 1, 5, 23},
+                     {KEY_F, 89, 559, 1, 2, 0},  {KEY_F, 90, 530, 1, 2, 2},  {KEY_F, 113, 530, 1, 0, 0},
+                     {KEY_F, 162, 520, 1, 0, 1}, {KEY_F, 163, 520, 1, 0, 0}, {KEY_F, 233, 512, 1, 0, 2},
+                     {KEY_F, 100, 560, 1, 2, 2}, {KEY_F, 114, 530, 2, 0, 0}};
         for (const auto &c : cases) {
             SCOPED_TRACE(std::to_string(c.tool_key) + " at " + std::to_string(c.x) + ", " +
                          std::to_string(c.y));
@@ -155,19 +131,15 @@ TEST(Help, PanelPressesChooseTheBrushOrFillModeUnderThem)
             EXPECT_EQ(choice, c.chosen);
         }
         input::move(114, 530);
-        mouse_b = 2;
-        passes(1);
-        mouse_b = 3;
-        passes(1);
-        mouse_b = 0;
-        passes(1);
+        for (int buttons : {2, 3, 0}) {
+            mouse_b = buttons;
+            passes(1);
+        }
         EXPECT_EQ(fill_mode, 0) << "a left press while the right is held chooses nothing";
-        for (int j = 0; j < 8; ++j) {
-            for (int i = 0; i < 8; ++i) {
-                EXPECT_EQ(getpixel(Brush[23], i, j) == makecol(128, 0, 255),
-                          getpixel(BrushCursor, 12 * i + 5, 12 * j + 5) == transparent_color())
-                    << "the last brush chosen is the pointer at " << i << ", " << j;
-            }
+        for (int i = 0; i < 64; ++i) {
+            EXPECT_EQ(getpixel(Brush[23], i % 8, i / 8) == makecol(128, 0, 255),
+                      getpixel(BrushCursor, 12 * (i % 8) + 5, 12 * (i / 8) + 5) == transparent_color())
+                << "the last brush chosen is the pointer at " << i % 8 << ", " << i / 8;
         }
     });
 }

@@ -3,32 +3,17 @@
 
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 
 namespace
 {
 constexpr int TITLE_X[6] = {0, 30, 65, 110, 170, 230};                          // by title number
 constexpr ScreenPoint TOGGLE[4] = {{0, 0}, {495, 534}, {740, 534}, {700, 335}}; // by chooser number
-constexpr int MODE_POSITION[6] = {1, 5, 6, 8, 7, 9};
-constexpr int TEAM_OF_ROW[5] = {0, 0, 2, 1, 3};
-
-void hover(int x, int y)
-{
-    input::move(x, y);
-    mouse_b = 0;
-    passes(1);
-}
-
-void ctrl_l_on(const char *name)
-{
-    filename = name;
-    tap(KEY_L, KB_CTRL_FLAG);
-}
 
 // Runs a gesture, one action a word: "x,y" hovers there; "cx,y" clicks, "rx,y" right-clicks and "dx,y"
-// holds the left button there for a pass; "tN" clicks title N, "oN" the toggle of chooser N; "B" shows
-// the brush cursor; "L" is Ctrl+L on a missing skin, answered, and "l" Ctrl+L on one that loads.
+// holds the left button there for a pass, "hx,y" for four and then lets go; "tN" clicks title N, "oN" the
+// toggle of chooser N; "wN" clicks Frames' canvas copy row N and "fN" its frame restore row N; "B" shows the
+// brush cursor; "L" is Ctrl+L on a missing skin, answered, and "l" Ctrl+L on one that loads.
 void run(const std::string &script)
 {
     std::istringstream words(script);
@@ -39,21 +24,27 @@ void run(const std::string &script)
             click(TITLE_X[x], 140);
         } else if (w[0] == 'o') {
             click(TOGGLE[x].x, TOGGLE[x].y);
+        } else if (w[0] == 'w' || w[0] == 'f') {
+            const bool copy = w[0] == 'w';
+            run("t3 120," + std::to_string(copy ? 157 : 172) + " c200," +
+                std::to_string((copy ? 141 : 148) + 16 * x));
+        } else if (w[0] == 'h') {
+            const std::string d = " d" + w.substr(1);
+            run(d + d + d + d + " " + w.substr(1));
         } else if (w[0] == 'c' || w[0] == 'r') {
             click(x, y, w[0] == 'c' ? 1 : 2);
-        } else if (w[0] == 'd') {
-            input::move(x, y);
-            mouse_b = 1;
-            passes(1);
         } else if (w[0] == 'B') {
             set_pointer(BrushCursor);
-        } else if (w[0] == 'L') {
-            windows_script::answer(&FakeLoad, 1);
-            ctrl_l_on("nothing-here");
-        } else if (w[0] == 'l') {
-            ctrl_l_on("0orva.bmp");
+        } else if (w[0] == 'L' || w[0] == 'l') {
+            if (w[0] == 'L') {
+                windows_script::answer(&FakeLoad, 1);
+            }
+            filename = w[0] == 'L' ? "nothing-here" : "0orva.bmp";
+            tap(KEY_L, KB_CTRL_FLAG);
         } else {
-            hover(x, y);
+            input::move(x, y);
+            mouse_b = w[0] == 'd' ? 1 : 0;
+            passes(1);
         }
     }
 }
@@ -61,9 +52,9 @@ void run(const std::string &script)
 // "toolbar_menu.toolbar_submenu menu.submenu"
 std::string state()
 {
-    std::ostringstream s;
-    s << toolbar_menu << "." << toolbar_submenu << " " << menu << "." << submenu;
-    return s.str();
+    using std::to_string;
+    return to_string(toolbar_menu) + "." + to_string(toolbar_submenu) + " " + to_string(menu) + "." +
+           to_string(submenu);
 }
 
 // Most of an image's opaque pixels are on the screen at (x, y); what is drawn over it (words over a
@@ -81,23 +72,8 @@ bool shown(BITMAP *image, int x, int y)
     return opaque > 0 && 2 * same > opaque;
 }
 
-// Frames, its row 1 (canvas copy) or 2 (frame restore) hovered, then a click at y in that sub-menu.
-std::string frames_sub(int row, int y)
-{
-    return "t3 120," + std::to_string(157 + 16 * (row - 1)) + " c200," + std::to_string(y);
-}
-std::string restore_row(int k)
-{
-    return frames_sub(2, 171 + 16 * (k - 1));
-}
-
 // Each row: a gesture, then the state it leaves as "toolbar_menu.toolbar_submenu menu.submenu".
-// Toolbar (titles at x 18..50, 51..85, 86..142, 143..199, 200..257, y 132..148): each title opens on a press,
-// never while a chooser is open (the press closes the chooser); hovering alone opens nothing, but hovers
-// switch an open menu and drop its sub-menu; the open title's press leaves it open; the right button closes
-// even over Save; New with nothing to save; presses off each menu close it, Edit's item does while nothing
-// can be undone; Frames rows 1..3 open and close the sub-menus, moving into one keeps it, the bottom pixel
-// row does nothing; a message window closes everything.
+// Toolbar titles at x 18..257, y 132..148; File rows from y 149, 16 high; Frames rows 1..3 at 157, 172, 188.
 const char *const TRANSITIONS[] = {
     "t1 = 1.0 0.0", "t2 = 2.0 0.0", "t3 = 3.0 0.0", "t4 = 4.0 0.0", "t5 = 5.0 0.0", "o1 c30,140 = 0.0 0.0",
     "65,140 = 0.0 0.0", "t1 65,140 = 2.0 0.0", "t3 120,157 230,140 = 5.0 0.0", "t1 d30,140 = 1.0 0.0",
@@ -107,10 +83,7 @@ const char *const TRANSITIONS[] = {
     "t3 120,157 200,157 = 3.1 0.0", "t3 120,172 c120,197 = 3.2 0.0", "t3 c120,188 = 0.0 0.0",
     "t3 120,172 c700,100 = 0.0 0.0", "t4 c170,160 = 0.0 0.0", "t5 c230,160 = 0.0 0.0",
     "t3 120,157 L = 0.0 0.0",
-    // Choosers (teams at y 249 + 24 (r - 1), x 540..656; the mode list of team row 2 at y 273..416): toggles
-    // open and replace, not beside the brush; a frame row chooses; hovering team rows opens their mode lists,
-    // which stay open off the lists; a team choice leaves its row open, a mode choice does not; right
-    // presses, stray presses and windows close and clear the row, a load closes and keeps it.
+    // Choosers: team rows at y 249 + 24 (r - 1), x 540..656; the mode list of team row 2 at y 273..416.
     "o1 = 0.0 1.0", "o2 = 0.0 2.0", "o3 = 0.0 3.0", "o1 o2 = 0.0 2.0", "o3 600,285 o1 = 0.0 1.2",
     "B o1 = 0.0 0.0", "o1 c400,415 = 0.0 0.0", "o2 c650,415 = 0.0 0.0", "o3 600,261 = 0.0 3.1",
     "o3 600,344 = 0.0 3.4", "o3 600,285 600,320 = 0.0 3.3", "o3 600,285 700,100 480,500 = 0.0 3.2",
@@ -140,91 +113,50 @@ TEST(Menus, PressesThatCloseAMenuStillReachThePalette)
     });
 }
 
-TEST(Menus, FileRunsNewSaveExportAndLoad)
+// File > Load and File > New offer to save unsaved work exactly as Ctrl+L does.
+TEST(Menus, FileLoadAndNewAskBeforeThrowingAwayUnsavedWork)
 {
-    EXPECT_SCENARIO([] {
-        const int red = makecol(200, 0, 0);
-        filename = "menu-skin";
-        putpixel(StandingFrame, 3, 3, red);
-        windows_script::answer(&ConfirmSave, 1);
-        run("t1 c60,170");
-        EXPECT_TRUE(std::filesystem::exists("gfx/skins/menu-skin.bmp"));
-        EXPECT_FALSE(is_unsaved());
-        windows_script::answer(&Exported, 1);
-        run("t1 c60,188");
-        EXPECT_TRUE(std::filesystem::exists("SkinPreviews/menu-skin.gif"));
-        windows_script::answer(&SaveSkin, 2);
-        putpixel(StandingFrame, 4, 4, red);
-        run("t1 c60,155");
-        EXPECT_EQ(getpixel(StandingFrame, 3, 3), transparent_color()) << "New, after No to saving";
-        filename = "menu-skin";
-        windows_script::answer(&SaveSkin, 2); // the blank skin counts as unsaved
-        run("t1 c60,205");
-        EXPECT_EQ(getpixel(StandingFrame, 3, 3), red) << "Load reads the skin just saved";
-        EXPECT_EQ(windows_script::shown(),
-                  (std::vector<Window *>{&ConfirmSave, &Exported, &SaveSkin, &SaveSkin}));
-    });
-}
-
-// File > Load offers to save unsaved work exactly as Ctrl+L does.
-TEST(Menus, FileLoadAsksBeforeThrowingAwayUnsavedWork)
-{
-    for (const char *load_skin : {"l", "t1 c60,205"}) {
-        EXPECT_SCENARIO([load_skin] {
+    for (const char *command : {"l", "t1 c60,205", "t1 c60,155"}) {
+        EXPECT_SCENARIO([command] {
             filename = "0orva.bmp";
             stroke(1, 0, 0, makecol(200, 0, 0));
             windows_script::answer(&SaveSkin, 3);
-            run(load_skin);
+            run(command);
             EXPECT_EQ(Undos.size(), 1u) << "Cancel keeps the work";
             windows_script::answer(&SaveSkin, 2);
-            run(load_skin);
-            EXPECT_TRUE(Undos.empty()) << "No loads";
+            run(command);
+            EXPECT_TRUE(Undos.empty()) << "No goes on";
             EXPECT_EQ(windows_script::shown(), (std::vector<Window *>{&SaveSkin, &SaveSkin}));
         });
     }
 }
 
-TEST(Menus, EditUndoesAndIsGreyedWithNothingToUndo)
+TEST(Menus, FramesCopiesEitherCanvasAndEditUndoesIt)
 {
     EXPECT_SCENARIO([] {
-        run("t2 140,166");
-        EXPECT_TRUE(shown(NoUndo, 51, 149)) << "the greyed label";
-        stroke(1, 2, 2, makecol(200, 0, 0));
-        run("140,166");
-        EXPECT_FALSE(shown(NoUndo, 51, 149));
-        EXPECT_TRUE(shown(EditSelect, 53, 149)) << "the live item lights";
-        run("c100,157");
-        EXPECT_EQ(toolbar_menu, 0);
-        EXPECT_TRUE(Undos.empty());
-        EXPECT_EQ(getpixel(StandingFrame, 2, 2), transparent_color());
-    });
-}
-
-TEST(Menus, FramesCopiesEitherCanvasAndSwapsWithoutAStep)
-{
-    EXPECT_SCENARIO([] {
-        const int red = makecol(200, 0, 0), green = makecol(0, 200, 0), clear = transparent_color();
+        const int red = makecol(200, 0, 0), green = makecol(0, 200, 0);
         putpixel(StandingFrame, 1, 1, red);
         putpixel(WalkingFrame, 2, 2, green);
-        run(frames_sub(1, 157));
+        run("w1");
         EXPECT_EQ(getpixel(WalkingFrame, 1, 1), red) << "left onto right";
-        EXPECT_EQ(getpixel(WalkingFrame, 2, 2), clear);
+        EXPECT_EQ(getpixel(WalkingFrame, 2, 2), transparent_color());
         ASSERT_EQ(Undos.size(), 1u);
         EXPECT_EQ(Undos[0].frame, WalkingFrame);
         EXPECT_EQ(state(), "0.0 0.0");
-        undo();
-        run(frames_sub(1, 172));
+        run("t2 140,166");
+        EXPECT_FALSE(shown(NoUndo, 51, 149)) << "not greyed";
+        EXPECT_TRUE(shown(EditSelect, 53, 149)) << "the live item lights";
+        run("c100,157");
+        EXPECT_EQ(getpixel(WalkingFrame, 1, 1), transparent_color()) << "Edit undid the copy";
+        EXPECT_EQ(state(), "0.0 0.0");
+        run("w2");
         EXPECT_EQ(getpixel(StandingFrame, 2, 2), green) << "right onto left";
         ASSERT_EQ(Undos.size(), 1u);
         EXPECT_EQ(Undos[0].frame, StandingFrame);
         undo();
-        run("t3 c120,188");
-        EXPECT_EQ(getpixel(StandingFrame, 2, 2), green) << "swapped";
-        EXPECT_EQ(getpixel(WalkingFrame, 1, 1), red);
-        EXPECT_TRUE(Undos.empty()) << "a swap records no step";
-        run("o2 c669,415 " + frames_sub(1, 157) + " " + frames_sub(1, 172));
+        run("o2 c669,415 w1 w2");
         EXPECT_EQ(Undos.size(), 2u) << "copying a canvas onto itself still records a step";
-        EXPECT_EQ(getpixel(StandingFrame, 2, 2), green);
+        EXPECT_EQ(getpixel(StandingFrame, 1, 1), red);
     });
 }
 
@@ -237,19 +169,19 @@ TEST(Menus, RestoreRowsNameTheSixFramesAndRowSevenNothing)
             putpixel(frame_bitmap(f), f, 0, red);
         }
         for (int k = 1; k <= 6; ++k) {
-            run(restore_row(k));
+            run("f" + std::to_string(k));
             EXPECT_EQ(getpixel(frame_bitmap(k - 1), k - 1, 0), transparent_color()) << "row " << k;
             EXPECT_EQ(Undos.size(), 6u + k);
         }
         putpixel(StompedFrame, 5, 0, red);
-        run(frames_sub(2, 260));
+        run("f7");
         EXPECT_EQ(getpixel(StompedFrame, 5, 0), red) << "row 7 restores nothing";
         EXPECT_EQ(Undos.size(), 12u);
         EXPECT_EQ(state(), "0.0 0.0") << "but closes the menu";
     });
 }
 
-// After a swap the older steps follow the pictures, so neither picture is lost.
+// A swap records no step, and the older steps follow the pictures, so neither picture is lost.
 TEST(Menus, SwapCarriesTheUndoStepsWithThePictures)
 {
     EXPECT_SCENARIO([] {
@@ -257,8 +189,9 @@ TEST(Menus, SwapCarriesTheUndoStepsWithThePictures)
         putpixel(StandingFrame, 0, 0, a);
         putpixel(WalkingFrame, 0, 0, b);
         run("c303,373 t3 c120,188"); // paint frame pixel (1, 1) on the left, then swap
+        EXPECT_EQ(Undos.size(), 1u);
         windows_script::answer(&NoRestore, 1);
-        run(restore_row(1) + " " + restore_row(2));
+        run("f1 f2");
         EXPECT_EQ(getpixel(WalkingFrame, 1, 1), clear) << "restore follows the painted picture";
         EXPECT_EQ(getpixel(WalkingFrame, 0, 0), a);
         tap(KEY_Z, KB_CTRL_FLAG);
@@ -272,67 +205,48 @@ TEST(Menus, SwapCarriesTheUndoStepsWithThePictures)
     });
 }
 
-struct Choice {
-    int chooser, x, y, frame; // frame -1: outside the list
-};
-
+// A click lasts many passes: the part of it after a choice must not reach the canvas beneath.
 // The left list is 104 pixels wide (x 373..476), the right one 105 (x 617..721); rows of 24 from y 403.
 TEST(Menus, FrameChoosersSetTheCanvasFrameAcrossTheirWholeLists)
 {
-    const Choice choices[] = {{1, 373, 415, 0},  {1, 476, 439, 1}, {1, 400, 546, 5}, {1, 372, 463, -1},
-                              {1, 477, 463, -1}, {2, 617, 463, 2}, {2, 721, 511, 4}, {2, 650, 403, 0},
-                              {2, 616, 487, -1}, {2, 722, 487, -1}};
+    const struct {
+        int chooser, x, y, frame; // frame -1: outside the list
+    } choices[] = {{1, 373, 415, 0},  {1, 476, 439, 1}, {1, 400, 546, 5}, {1, 372, 463, -1},
+                   {1, 477, 463, -1}, {2, 617, 463, 2}, {2, 721, 511, 4}, {2, 650, 403, 0},
+                   {2, 616, 487, -1}, {2, 722, 487, -1}};
     EXPECT_SCENARIO([&choices] {
-        for (const Choice &c : choices) {
+        for (const auto &c : choices) {
             const int before = canvas_frame(c.chooser);
-            run("o" + std::to_string(c.chooser));
-            click(c.x, c.y);
+            run("o" + std::to_string(c.chooser) + " h" + std::to_string(c.x) + "," + std::to_string(c.y));
             EXPECT_EQ(canvas_frame(c.chooser), c.frame < 0 ? before : c.frame) << c.x << "," << c.y;
             EXPECT_EQ(menu, 0);
         }
         EXPECT_TRUE(Undos.empty()) << "no press that closed a chooser painted";
+        run("c420,439");
+        EXPECT_EQ(Undos.size(), 1u) << "a new click paints";
     });
 }
 
-TEST(Menus, PreviewChooserMapsTeamRowsAndModeRowsLikeTheWheel)
+// Team rows 1..4 stand for teams 0, 2, 1, 3; a mode row takes its recolour from the wheel's table.
+TEST(Menus, PreviewChooserSetsTheTeamOfItsOpenRowAndTheMode)
 {
-    EXPECT_SCENARIO([] {
-        for (int r = 1; r <= 4; ++r) {
-            for (int k = 1; k <= 6; ++k) {
-                const int top = 249 + 24 * (r - 1), t = TEAM_OF_ROW[r];
-                run("o3 600," + std::to_string(top + 12));
-                click(480, top + 24 * (k - 1) + 12);
-                EXPECT_EQ(preview_mode, 6 * t + k - 1) << "team row " << r << " mode row " << k;
-                EXPECT_EQ(CustomRecolor, 9 * t + MODE_POSITION[k - 1])
-                    << "team row " << r << " mode row " << k;
-            }
+    const struct {
+        const char *script;
+        int preview_mode, recolor;
+    } choices[] = {
+        {"o3 600,309 h450,405", 10, 16},                          // team row 3, mode row 5
+        {"o3 600,333 h450,453", 23, 36},                          // team row 4, mode row 6
+        {"o3 600,261 h450,261", 0, 1},   {"o3 c600,285", 12, 19}, // team row 2 itself, left open
+        {"o3 h450,381", 16, 25}, // its mode row 5: the row's team, not the variant chosen
+    };
+    EXPECT_SCENARIO([&choices] {
+        for (const auto &c : choices) {
+            run(c.script);
+            EXPECT_EQ(preview_mode, c.preview_mode) << c.script;
+            EXPECT_EQ(CustomRecolor, c.recolor) << c.script;
         }
-        run("o3 c600,285");
-        EXPECT_EQ(preview_mode, 12);
-        EXPECT_EQ(CustomRecolor, 19);
-        run("o3 c480,381");
-        EXPECT_EQ(preview_mode, 16) << "the row left open still stands for its team, not for the variant";
-        EXPECT_EQ(CustomRecolor, 25);
+        EXPECT_TRUE(Undos.empty()) << "no choice painted the canvas beneath";
     });
-}
-
-// A click lasts many passes: the part of it after a choice must not reach the canvas beneath.
-TEST(Menus, AButtonStillHeldAfterAChoicePaintsNothing)
-{
-    const Choice choices[] = {{3, 450, 381, 0}, {1, 420, 439, 1}, {2, 650, 463, 2}};
-    for (const Choice &c : choices) {
-        EXPECT_SCENARIO([&c] {
-            run("o" + std::to_string(c.chooser) + " 600,261"); // the preview's mode list of team row 1
-            for (int pass = 0; pass < 4; ++pass) {
-                run("d" + std::to_string(c.x) + "," + std::to_string(c.y));
-            }
-            EXPECT_EQ(menu, 0) << "chooser " << c.chooser;
-            EXPECT_TRUE(Undos.empty()) << "chooser " << c.chooser;
-            const std::string at = std::to_string(c.x) + "," + std::to_string(c.y);
-            run(at + " c" + at); // released, then pressed again
-            EXPECT_EQ(Undos.size(), 1u) << "a new click paints";
-        });
-    }
 }
 
 struct Drawn {
@@ -347,6 +261,7 @@ struct Drawn {
 TEST(Menus, MenusAndButtonsAreDrawnWhenDueAndLeaveNoTrace)
 {
     const Drawn drawn[] = {{"t1", &FileBack, 18, 149, true},
+                           {"t2 140,166", &NoUndo, 51, 149, true},
                            {"t3 120,157 120,157", &WhichCanvasBack, 168, 148, true},
                            {"t3 120,172 120,172", &WhichFrameBack, 168, 162, true},
                            {"t3 120,157", &FramesSelect, 88, 149, true},
