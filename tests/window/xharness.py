@@ -144,7 +144,8 @@ class Editor:
         if away:
             self.move(*AWAY)
         if self.proc.poll() is not None:
-            raise AssertionError("the editor has ended (status %s)" % self.proc.returncode)
+            raise AssertionError("the editor has ended (status %s): %r" % (self.proc.returncode,
+                                                                           self.proc.stdout.read()))
         command = ["import", "-window", str(self.window), "-depth", "8", "ppm:-"]
         for attempt in range(3):  # a busy Xvfb may refuse the connection
             shot = subprocess.run(command, env=self.env, capture_output=True, timeout=20, check=attempt == 2)
