@@ -43,8 +43,7 @@ void show_exported(const std::string &name)
     ask(Exported);
 }
 
-// Long enough for any name the field holds; a longer one from a file is cut at its start, so the window
-// and its buttons stay on the screen.
+// A long name is cut at its start, so the window and its buttons stay on the screen.
 std::string shown_name(const std::string &name)
 {
     constexpr std::size_t LONGEST = 40;
