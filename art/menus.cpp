@@ -134,18 +134,27 @@ void draw_file_menu()
 
 void draw_edit_menu()
 {
-    save_and_free(menu_back(96, 18), "EditBack.png");
+    // Two rows of 17, drawn at y 149 and 166; each row's highlight starts on its first line.
+    constexpr int width = 96, row = 17, height = 2 * row + 1;
+    save_and_free(menu_back(width, height), "EditBack.png");
     save_and_free(highlight(92, 18), "EditSelect.png");
-    const std::vector<Item> undo = {{"Undo", "ctrl+z", 3}};
-    BITMAP *words = image(96, 18);
-    menu_words(words, undo, false);
+    const std::vector<Item> items = {{"Undo", "ctrl+z", 3}, {"Redo", "ctrl+y", 3 + row}};
+    BITMAP *words = image(width, height);
+    menu_words(words, items, false);
     save_and_free(words, "EditText.png");
 
-    // Drawn over the words when there is nothing to undo: the whole menu
-    // again, opaque, so none of the live label shows through.
-    BITMAP *greyed = menu_back(96, 18);
-    menu_words(greyed, undo, true);
-    save_and_free(greyed, "NoUndo.png");
+    // Drawn over a row whose item has nothing to do: that row of the whole
+    // menu again, opaque, so none of the live label shows through.
+    BITMAP *greyed = menu_back(width, height);
+    menu_words(greyed, items, true);
+    const char *names[2] = {"NoUndo.png", "NoRedo.png"};
+    for (int i = 0; i < 2; ++i) {
+        const int top = row * i, rows = i == 0 ? row : height - row;
+        BITMAP *part = image(width, rows);
+        blit(greyed, part, 0, top, 0, 0, width, rows);
+        save_and_free(part, names[i]);
+    }
+    destroy_bitmap(greyed);
 }
 
 void draw_frames_menu()

@@ -246,7 +246,9 @@ void draw_backdrop()
                 {"Ctrl+L", "Load"},
                 {"Ctrl+E", "Export GIF"},
                 {"Ctrl+Z", "Undo"},
-                {"Home", "Edit the name"},
+                {"Ctrl+Y", "Redo"},
+                {"Ctrl+Shift+Z", "Redo"},
+                {"Home", "Edit name"},
                 {"Ins", "Screenshot"},
                 {"Esc", "Quit"}});
     key_column(bg, 432, 30, "tools",

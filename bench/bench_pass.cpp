@@ -3,6 +3,7 @@
 // default; with MOLTWORK_BENCH_WINDOW=1 (and a display, e.g. under xvfb-run)
 // the editor opens its real window and the copies go to it.
 #include "app/app.h"
+#include "document/document.h"
 #include "ui/ui.h"
 
 #include <allegro.h>
@@ -75,6 +76,27 @@ void BM_IdlePass(benchmark::State &state)
     }
 }
 BENCHMARK(BM_IdlePass);
+
+// A pass after a change completed, with unsaved work: Arg 1 writes the
+// recovery copy on every pass, Arg 0 finds it within the interval and writes
+// nothing, as most passes do.
+void BM_PassAfterAChange(benchmark::State &state)
+{
+    start_editor_once();
+    putpixel(StandingFrame, 0, 0, makecol(200, 0, 0));
+    const std::chrono::milliseconds interval = recovery_interval;
+    recovery_interval = state.range(0) ? std::chrono::milliseconds(0) : std::chrono::hours(1);
+    run_pass(); // the first copy is written at once, whatever the interval
+    for (auto _ : state) {
+        note_change();
+        run_pass();
+        benchmark::ClobberMemory();
+    }
+    recovery_interval = interval;
+    putpixel(StandingFrame, 0, 0, transparent_color());
+    drop_recovery_copy();
+}
+BENCHMARK(BM_PassAfterAChange)->Arg(0)->Arg(1);
 
 // Start-up data, static screen and the first composed pass; the library and
 // the screen are already up, so this is the editor's own share.

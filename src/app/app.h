@@ -26,7 +26,12 @@ int start_system();
 // canvases and help books. Headless tests start here.
 int load_startup_data();
 
-// The whole program after start-up: static screen, autoload, main loop.
+// What comes before the first pass: the static screen, the offer of a recovery copy, the autoload.
+// Returns 0 or the exit status of a failure.
+int open_editor();
+// Leaving after a confirmed quit: the recovery copy goes, and the history is freed.
+void close_editor();
+// The whole program after start-up: open_editor, the main loop, close_editor.
 int run_editor_loop();
 // The entry function's body: init_program, then run_editor_loop.
 int run_editor();
@@ -128,7 +133,7 @@ extern BITMAP *TargetCanvas, *LeftArrow, *RightArrow;
 extern BITMAP *Continuous, *NonContinuous, *EightWay, *NormalFill, *IgnoreBounds, *EightWayFill,
     *FillModeArrow;
 extern BITMAP *Toolbar, *ToolbarText, *ToolbarShadow;
-extern BITMAP *FileBack, *FileSelect, *FileText, *EditBack, *EditSelect, *EditText, *NoUndo;
+extern BITMAP *FileBack, *FileSelect, *FileText, *EditBack, *EditSelect, *EditText, *NoUndo, *NoRedo;
 extern BITMAP *FramesBack, *FramesSelect, *FramesText;
 extern BITMAP *WhichCanvasText, *WhichCanvasBack, *WhichCanvasSelect;
 extern BITMAP *WhichFrameText, *WhichFrameBack, *WhichFrameSelect;

@@ -23,7 +23,7 @@ BITMAP *PreviewModes[24];
 BITMAP *TargetCanvas, *LeftArrow, *RightArrow;
 BITMAP *Continuous, *NonContinuous, *EightWay, *NormalFill, *IgnoreBounds, *EightWayFill, *FillModeArrow;
 BITMAP *Toolbar, *ToolbarText, *ToolbarShadow;
-BITMAP *FileBack, *FileSelect, *FileText, *EditBack, *EditSelect, *EditText, *NoUndo;
+BITMAP *FileBack, *FileSelect, *FileText, *EditBack, *EditSelect, *EditText, *NoUndo, *NoRedo;
 BITMAP *FramesBack, *FramesSelect, *FramesText;
 BITMAP *WhichCanvasText, *WhichCanvasBack, *WhichCanvasSelect;
 BITMAP *WhichFrameText, *WhichFrameBack, *WhichFrameSelect;
@@ -111,6 +111,7 @@ const ImageFile MENUS_AND_WINDOWS[] = {
     {&FramesSelect, "Moltwork/MenuObjects/FramesSelect.png"},
     {&FramesText, "Moltwork/MenuObjects/FramesText.png"},
     {&NoUndo, "Moltwork/MenuObjects/NoUndo.png"},
+    {&NoRedo, "Moltwork/MenuObjects/NoRedo.png"},
     {&WhichCanvasText, "Moltwork/MenuObjects/WhichCanvas.png"},
     {&WhichCanvasBack, "Moltwork/MenuObjects/WhichCanvasBack.png"},
     {&WhichCanvasSelect, "Moltwork/MenuObjects/WhichCanvasSelect.png"},

@@ -84,6 +84,7 @@ void run_pass()
 {
     draw_everything();
     handle_input();
+    keep_recovery_copy();
     if (quit_warn) {
         confirm_close_request();
     }
@@ -94,20 +95,36 @@ void run_pass()
     }
 }
 
-int run_editor_loop()
+int open_editor()
 {
     if (!create_static()) {
         allegro_message("Failed to create screen buffer(base)");
         return 1;
     }
     release_static_sources();
-    if (options.autoload == "yes") {
+    // A restored drawing is the skin to go on with, so the last skin is not loaded over it.
+    if (!offer_recovery() && options.autoload == "yes") {
         filename = options.last_skin;
         load();
+    }
+    return 0;
+}
+
+void close_editor()
+{
+    drop_recovery_copy();
+    clear_undos();
+}
+
+int run_editor_loop()
+{
+    if (int code = open_editor()) {
+        return code;
     }
     while (!quit) {
         run_pass();
     }
+    close_editor();
     return 0;
 }
 

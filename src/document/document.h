@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ int create_floating_graphic();
 int create_sheet_bitmaps();
 
 bool is_unchanged_bitmap(BITMAP *a, BITMAP *b);
+// A restored recovery copy counts as unsaved, whatever the saved copies hold,
+// until it is saved, or a load or New replaces it.
+extern bool restored_unsaved;
 bool is_unsaved();
 // Clears the six frames, names the skin for a new one and empties the history.
 void new_skin();
@@ -56,6 +60,12 @@ SaveResult save_skin(const std::string &name, bool (*may_replace)());
 // Reads the skin of that name from the skins directory; anything but Loaded
 // changes nothing.
 LoadResult load_skin(const std::string &name);
+// Paints the six frames into their cells of the sheet InOut, as a save writes it.
+void frames_into_sheet();
+// Whether a bitmap is big enough to hold the six cells of a sheet.
+bool is_readable_sheet(BITMAP *bmp);
+// The sheet replaces InOut and its cells become the frames; the saved copies stay.
+void adopt_sheet(BITMAP *sheet);
 
 // ---- Undo history ---------------------------------------------------------
 
@@ -64,13 +74,23 @@ struct UndoStep {
     BITMAP *frame;
 };
 
+// Undo moves the last step of Undos to Redos and redo moves it back; a step
+// holds the picture its frame had before the move.
 extern std::vector<UndoStep> Undos;
+extern std::vector<UndoStep> Redos;
 
-// Records the frame as it is now; when no copy can be made, records nothing and returns false.
+// Counts the changes to the frames (steps, undo, redo, swaps, loads, New), so
+// that the recovery copy knows when it is behind.
+unsigned long document_revision();
+// A new change to the frames: what was undone before it can no longer be redone.
+void note_change();
+// Records the frame as it is now, as a new change; when no copy can be made, records nothing
+// and returns false.
 bool add_step(BITMAP *frame);
-// The same for the frame of canvas 1 (left) or 2 (right).
+// The same for the frame of canvas 1 (left) or 2 (right); a change even when nothing is recorded.
 void add_step(int canvas);
 void undo();
+void redo();
 // After the pictures of frames a and b change places, their steps follow the
 // pictures, so that undo and restore never put one frame's drawing into the other.
 void exchange_step_frames(BITMAP *a, BITMAP *b);
@@ -78,7 +98,7 @@ void exchange_step_frames(BITMAP *a, BITMAP *b);
 enum class RestoreResult { Restored, NothingToRestore, AlreadyOriginal, Failed };
 // Brings the frame back to its oldest step in the history, recorded as a step of its own.
 RestoreResult restore_frame(BITMAP *frame);
-// Empties the history, releasing every step's copy.
+// Empties the history and the redo list, releasing every step's copy.
 void clear_undos();
 
 // ---- File name field ----------------------------------------------------------
@@ -96,3 +116,37 @@ void edit_filename(bool pointer_free);
 // Home and End start editing with the caret at either end of the name.
 void start_editing_at_home();
 void start_editing_at_end();
+
+// ---- Recovery copy --------------------------------------------------------------
+// While the skin has unsaved changes, the whole sheet and the name in the name
+// field are kept in RECOVERY_FILE in the working directory, so that a crash
+// loses nothing: a signature line, a line with the name, then the sheet as a BMP.
+
+extern const char *const RECOVERY_FILE;
+// The shortest time between two writes of the copy.
+extern std::chrono::milliseconds recovery_interval;
+
+// Brings the copy up to date once a change has completed (no button held this
+// pass or the one before): written while there are unsaved changes, at most
+// once per interval, and removed as soon as there are none.
+void keep_recovery_copy();
+// Removes the copy this run keeps, if any: the work was saved or let go.
+void drop_recovery_copy();
+
+enum class RecoveryCheck { None, Found, Damaged };
+struct FoundRecovery {
+    RecoveryCheck check;
+    std::string name;
+    BITMAP *sheet; // Found only; owned by the finder until restored or discarded
+};
+// A copy left by an earlier run, checked like every file from outside.
+FoundRecovery find_recovery_copy();
+// The copy becomes the skin: its frames and name, unsaved, with an empty
+// history; the file stays until the work is saved or let go.
+void restore_recovery_copy(const FoundRecovery &found);
+// The copy is let go: its sheet is freed and its file removed.
+void discard_recovery_copy(const FoundRecovery &found);
+// Moves an unreadable copy to the first free Recovery-damaged-N.moltwork and
+// returns that name. Empty when it cannot be moved: this run then writes no
+// copy, so the old one is never replaced.
+std::string set_aside_recovery_copy();

@@ -11,6 +11,7 @@ BITMAP *FloatingGraphic;
 BITMAP *Recolor;
 int left_frame = 0;
 int right_frame = 1;
+bool restored_unsaved = false;
 
 namespace
 {
@@ -131,6 +132,9 @@ bool is_unchanged_bitmap(BITMAP *a, BITMAP *b)
 
 bool is_unsaved()
 {
+    if (restored_unsaved) {
+        return true;
+    }
     for (int n = 0; n < FRAME_COUNT; ++n) {
         if (!is_unchanged_bitmap(frame_bitmap(n), Key[n])) {
             return true;
@@ -146,5 +150,6 @@ void new_skin()
     }
     filename = new_skin_name;
     options.last_skin = filename;
+    restored_unsaved = false;
     clear_undos();
 }

@@ -14,13 +14,6 @@ std::string skin_path(const std::string &name)
     return options.skins_directory + with_extension(name, "bmp");
 }
 
-void frames_into_sheet()
-{
-    for (int i = 0; i < FRAME_COUNT; ++i) {
-        stretch_blit(frame_bitmap(i), InOut, 0, 0, FRAME_SIZE, FRAME_SIZE, CELL * i, 0, CELL, CELL);
-    }
-}
-
 void sheet_into(BITMAP *const targets[FRAME_COUNT])
 {
     for (int i = 0; i < FRAME_COUNT; ++i) {
@@ -51,12 +44,26 @@ bool is_taken(const std::string &path)
     std::error_code error;
     return path_exists(path) && !std::filesystem::is_directory(path, error);
 }
+} // namespace
+
+void frames_into_sheet()
+{
+    for (int i = 0; i < FRAME_COUNT; ++i) {
+        stretch_blit(frame_bitmap(i), InOut, 0, 0, FRAME_SIZE, FRAME_SIZE, CELL * i, 0, CELL, CELL);
+    }
+}
 
 bool is_readable_sheet(BITMAP *bmp)
 {
     return bmp && bmp->w >= SHEET_WIDTH && bmp->h >= SHEET_HEIGHT;
 }
-} // namespace
+
+void adopt_sheet(BITMAP *sheet)
+{
+    destroy_bitmap(InOut);
+    InOut = sheet;
+    sheet_into_frames();
+}
 
 SaveResult save_skin(const std::string &name, bool (*may_replace)())
 {
@@ -69,6 +76,7 @@ SaveResult save_skin(const std::string &name, bool (*may_replace)())
         return SaveResult::Failed;
     }
     sheet_into(Key);
+    restored_unsaved = false;
     return SaveResult::Saved;
 }
 
@@ -85,10 +93,9 @@ LoadResult load_skin(const std::string &name)
         }
         return LoadResult::Unreadable;
     }
-    destroy_bitmap(InOut);
-    InOut = loaded;
-    sheet_into_frames();
+    adopt_sheet(loaded);
     sheet_into(Key);
+    restored_unsaved = false;
     clear_undos();
     return LoadResult::Loaded;
 }

@@ -1,6 +1,58 @@
 #include "document/document.h"
 
 std::vector<UndoStep> Undos;
+std::vector<UndoStep> Redos;
+
+namespace
+{
+unsigned long revision = 0;
+
+// A step and its frame trade pictures, so undoing and redoing a step are the
+// same move and each gives back exactly the picture the other took away.
+void exchange_pictures(BITMAP *a, BITMAP *b)
+{
+    for (int y = 0; y < FRAME_SIZE; ++y) {
+        for (int x = 0; x < FRAME_SIZE; ++x) {
+            const int kept = getpixel(a, x, y);
+            putpixel(a, x, y, getpixel(b, x, y));
+            putpixel(b, x, y, kept);
+        }
+    }
+}
+
+void release_steps(std::vector<UndoStep> &steps)
+{
+    for (const UndoStep &step : steps) {
+        destroy_bitmap(step.saved_image);
+    }
+    steps.clear();
+}
+
+// Takes the last step of `from` onto its frame; the picture it replaces
+// becomes the last step of `to`.
+void move_last_step(std::vector<UndoStep> &from, std::vector<UndoStep> &to)
+{
+    if (from.empty()) {
+        return;
+    }
+    const UndoStep step = from.back();
+    from.pop_back();
+    exchange_pictures(step.saved_image, step.frame);
+    to.push_back(step);
+    ++revision;
+}
+} // namespace
+
+unsigned long document_revision()
+{
+    return revision;
+}
+
+void note_change()
+{
+    release_steps(Redos);
+    ++revision;
+}
 
 bool add_step(BITMAP *frame)
 {
@@ -10,31 +62,33 @@ bool add_step(BITMAP *frame)
     }
     blit(frame, saved, 0, 0, 0, 0, FRAME_SIZE, FRAME_SIZE);
     Undos.push_back(UndoStep{saved, frame});
+    note_change();
     return true;
 }
 
 void add_step(int canvas)
 {
-    add_step(frame_on_canvas(canvas <= 1 ? 1 : 2));
+    // The tools and the canvas copy change the frame even when no copy could be made.
+    if (!add_step(frame_on_canvas(canvas <= 1 ? 1 : 2))) {
+        note_change();
+    }
 }
 
 void undo()
 {
-    if (Undos.empty()) {
-        return;
-    }
-    const UndoStep &last = Undos.back();
-    blit(last.saved_image, last.frame, 0, 0, 0, 0, FRAME_SIZE, FRAME_SIZE);
-    destroy_bitmap(last.saved_image);
-    Undos.pop_back();
+    move_last_step(Undos, Redos);
+}
+
+void redo()
+{
+    move_last_step(Redos, Undos);
 }
 
 void clear_undos()
 {
-    for (const UndoStep &step : Undos) {
-        destroy_bitmap(step.saved_image);
-    }
-    Undos.clear();
+    release_steps(Undos);
+    release_steps(Redos);
+    ++revision;
 }
 
 void exchange_step_frames(BITMAP *a, BITMAP *b)

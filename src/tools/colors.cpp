@@ -154,6 +154,7 @@ void swap()
     blit(temporary, right, 0, 0, 0, 0, temporary->w, temporary->h);
     destroy_bitmap(temporary);
     exchange_step_frames(left, right);
+    note_change();
 }
 
 int step_color_forward(int color)

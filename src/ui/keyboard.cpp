@@ -6,7 +6,7 @@
 namespace
 {
 // Latches: a latched command acts once per press of its key.
-char undo_held, plus_held, minus_held, r_paren_held, l_paren_held, l_brac_held, r_brac_held;
+char undo_held, redo_held, plus_held, minus_held, r_paren_held, l_paren_held, l_brac_held, r_brac_held;
 char l_arrow_held, r_arrow_held, letter_g_held, letter_n_held, letter_l_held, letter_e_held;
 
 // Only the first buffered key of a pass is examined for Esc.
@@ -57,7 +57,8 @@ const KeyCommand KEY_COMMANDS[] = {
     {KEY_S, true, [] { save(filename); }, nullptr, false},
     {KEY_L, true, load_after_asking, &letter_l_held, false},
     {KEY_E, true, save_gif, &letter_e_held, false},
-    {KEY_Z, true, undo, &undo_held, true},
+    {KEY_Z, true, [] { shift_down() ? redo() : undo(); }, &undo_held, true},
+    {KEY_Y, true, redo, &redo_held, true},
     {KEY_EQUALS, false, [] { Bcolor = step_color_forward(Bcolor); }, &plus_held, false},
     {KEY_MINUS, false, [] { Bcolor = step_color_backward(Bcolor); }, &minus_held, false},
     {KEY_0, false,

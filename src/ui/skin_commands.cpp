@@ -29,12 +29,37 @@ void remember_last_skin(const std::string &name)
     save_config();
 }
 
+// A window of the catalogue built again, with the names its text tells.
+void rebuild(Window &window, const Window &replacement)
+{
+    BITMAP *replaced = window.image;
+    window = replacement;
+    destroy_bitmap(replaced);
+}
+
 void show_exported(const std::string &name)
 {
-    BITMAP *replaced = Exported.image;
-    Exported = Window("Moltwork", (name + " exported successfully.").c_str(), "Awesome.");
-    destroy_bitmap(replaced);
+    rebuild(Exported, Window("Moltwork", (name + " exported successfully.").c_str(), "Awesome."));
     ask(Exported);
+}
+
+// A long name is cut at its start, so the window and its buttons stay on the screen.
+std::string shown_name(const std::string &name)
+{
+    constexpr std::size_t LONGEST = 40;
+    const std::string printable = printable_path(name);
+    return printable.size() <= LONGEST ? printable : "..." + printable.substr(printable.size() - LONGEST);
+}
+
+void show_unreadable_copy()
+{
+    const std::string aside = set_aside_recovery_copy();
+    const std::string text = aside.empty()
+                                 ? std::string("Your unsaved drawing could not be read or moved: ") +
+                                       RECOVERY_FILE + " stays as it is."
+                                 : "Your unsaved drawing could not be read; it is kept as " + aside + ".";
+    rebuild(RecoveryFail, Window("Recovery Fail", text.c_str(), "Oh no."));
+    ask(RecoveryFail);
 }
 } // namespace
 
@@ -70,6 +95,8 @@ int save(const std::string &name)
     }
     ask(ConfirmSave);
     remember_last_skin(name);
+    // Only now: until the save has finished, a crash must still find the copy.
+    drop_recovery_copy();
     return 0;
 }
 
@@ -126,4 +153,28 @@ void save_gif()
     } else {
         ask(ExportFail);
     }
+}
+
+bool offer_recovery()
+{
+    const FoundRecovery found = find_recovery_copy();
+    switch (found.check) {
+    case RecoveryCheck::None:
+        return false;
+    case RecoveryCheck::Damaged:
+        show_unreadable_copy();
+        return false;
+    case RecoveryCheck::Found:
+        break;
+    }
+    const std::string text =
+        found.name.empty() ? std::string("Restore your unsaved drawing, or discard it?")
+                           : "Restore your unsaved drawing of " + shown_name(found.name) + ", or discard it?";
+    rebuild(Recovery, Window("Unsaved Drawing", text.c_str(), "Discard", "Restore"));
+    if (ask(Recovery) == 1) {
+        discard_recovery_copy(found);
+        return false;
+    }
+    restore_recovery_copy(found);
+    return true;
 }

@@ -49,6 +49,9 @@ void blank();
 void restore(BITMAP *frame);
 // Exports the preview's first two frames as SkinPreviews/<name>.gif and says how it went.
 void save_gif();
+// At start-up, over a recovery copy left by an earlier run: asks to restore or discard it, or says that
+// it cannot be read and was set aside. True when it was restored and the skin is now the recovered one.
+bool offer_recovery();
 
 // ---- Menus and choosers ----------------------------------------------------------
 

@@ -3,6 +3,7 @@
 Window Overwrite, SaveSkin, ConfirmSave, FakeLoad, SaveFail, NoRestore, AlreadyRestored, QuitNow, Exported,
     ExportFail;
 Window LoadFail;
+Window Recovery, RecoveryFail;
 
 void build_message_windows()
 {
@@ -18,4 +19,9 @@ void build_message_windows()
     Exported = Window("Moltwork", "Animation exported successfully.", "Awesome.");
     ExportFail = Window("Moltwork", "Failed to export the animation", "Fiddlesticks.");
     LoadFail = Window("Load Fail", "That file isn't a skin I can read.", "Sorry");
+    // Restore comes last: a window that cannot be shown answers with its last button, and that one
+    // must lose nothing.
+    Recovery =
+        Window("Unsaved Drawing", "Restore your unsaved drawing, or discard it?", "Discard", "Restore");
+    RecoveryFail = Window("Recovery Fail", "Your unsaved drawing could not be read.", "Oh no.");
 }

@@ -33,6 +33,9 @@ extern Window Overwrite, SaveSkin, ConfirmSave, FakeLoad, SaveFail, NoRestore, A
     Exported, ExportFail;
 // Shown when a file exists but is no skin that can be read.
 extern Window LoadFail;
+// At start-up, over a recovery copy: Discard or Restore it; and when it cannot be read. Both are built
+// again with the names they tell when shown.
+extern Window Recovery, RecoveryFail;
 
 void build_message_windows();
 

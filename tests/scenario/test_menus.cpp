@@ -143,12 +143,19 @@ TEST(Menus, FramesCopiesEitherCanvasAndEditUndoesIt)
         ASSERT_EQ(Undos.size(), 1u);
         EXPECT_EQ(Undos[0].frame, WalkingFrame);
         EXPECT_EQ(state(), "0.0 0.0");
-        run("t2 140,166");
+        run("t2 140,160");
         EXPECT_FALSE(shown(NoUndo, 51, 149)) << "not greyed";
+        EXPECT_TRUE(shown(NoRedo, 51, 166)) << "nothing to redo yet";
         EXPECT_TRUE(shown(EditSelect, 53, 149)) << "the live item lights";
         run("c100,157");
         EXPECT_EQ(getpixel(WalkingFrame, 1, 1), transparent_color()) << "Edit undid the copy";
         EXPECT_EQ(state(), "0.0 0.0");
+        run("t2 140,174");
+        EXPECT_TRUE(shown(NoUndo, 51, 149));
+        EXPECT_TRUE(shown(EditSelect, 53, 166)) << "Redo is live and lights";
+        run("c100,174");
+        EXPECT_EQ(getpixel(WalkingFrame, 1, 1), red) << "Edit redid the copy";
+        undo();
         run("w2");
         EXPECT_EQ(getpixel(StandingFrame, 2, 2), green) << "right onto left";
         ASSERT_EQ(Undos.size(), 1u);
@@ -262,6 +269,7 @@ TEST(Menus, MenusAndButtonsAreDrawnWhenDueAndLeaveNoTrace)
 {
     const Drawn drawn[] = {{"t1", &FileBack, 18, 149, true},
                            {"t2 140,166", &NoUndo, 51, 149, true},
+                           {"t2", &NoRedo, 51, 166, true},
                            {"t3 120,157 120,157", &WhichCanvasBack, 168, 148, true},
                            {"t3 120,172 120,172", &WhichFrameBack, 168, 162, true},
                            {"t3 120,157", &FramesSelect, 88, 149, true},

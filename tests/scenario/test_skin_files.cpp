@@ -34,15 +34,6 @@ std::string last_skin_line()
     return text.substr(start, text.find('\n', start) - start);
 }
 
-std::vector<int> all_frames()
-{
-    std::vector<int> pixels;
-    for (int i = 0; i < FRAME_COUNT * FRAME_SIZE * FRAME_SIZE; ++i) {
-        pixels.push_back(getpixel(frame_bitmap(i / 256), i % 16, i / 16 % 16));
-    }
-    return pixels;
-}
-
 // The saved sheet's pixels row by row, none unless it is w x h.
 std::vector<int> sheet_pixels(const std::string &name, int w = 192, int h = 32)
 {

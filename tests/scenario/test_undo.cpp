@@ -1,5 +1,51 @@
-// The undo history shared by all frames, and restoring a frame to its oldest recorded state.
+// The undo history shared by all frames, restoring a frame to its oldest recorded state, and redo.
 #include "editor_harness.h"
+
+#include <algorithm>
+
+namespace
+{
+// A click of the pencil on frame pixel (x, y) of canvas 1 or 2.
+void pencil(int canvas, int x, int y)
+{
+    click(canvas_left(canvas) + 12 * x + 6, CANVAS_Y + 12 * y + 6);
+}
+
+// Toolbar titles: Edit at x 51..85, Frames at 86..142.
+constexpr int EDIT_X = 65, FRAMES_X = 110;
+
+// Frames > Copy canvas > Left -> Right.
+void copy_left_onto_right()
+{
+    click(FRAMES_X, 140);
+    input::move(120, 157);
+    passes(1);
+    click(200, 157);
+}
+
+// Undo by Ctrl+Z or Edit > Undo, redo by Ctrl+Y, Ctrl+Shift+Z or Edit > Redo, by turns.
+void take_back(int turn)
+{
+    if (turn % 2) {
+        tap(KEY_Z, KB_CTRL_FLAG);
+        return;
+    }
+    click(EDIT_X, 140);
+    click(100, 157);
+}
+
+void bring_back(int turn)
+{
+    if (turn % 3 == 0) {
+        tap(KEY_Y, KB_CTRL_FLAG);
+    } else if (turn % 3 == 1) {
+        tap(KEY_Z, KB_CTRL_FLAG | KB_SHIFT_FLAG);
+    } else {
+        click(EDIT_X, 140);
+        click(100, 174);
+    }
+}
+} // namespace
 
 TEST(Undo, StepsComeBackInTimeOrderAcrossCanvasesAndFrames)
 {
@@ -55,4 +101,85 @@ TEST(Undo, RestoreGoesBackToTheOldestStepOfThatFrameOrSaysWhyNot)
         EXPECT_EQ(windows_script::shown(), (std::vector<Window *>{&AlreadyRestored, &NoRestore}))
             << "no step of the frame left once undo has used them up";
     });
+}
+
+TEST(Undo, RedoGivesBackEveryPictureTheUserSawInEveryOrder)
+{
+    EXPECT_SCENARIO([] {
+        const std::function<void()> changes[] = {
+            [] { pencil(1, 1, 1); },
+            [] { pencil(2, 2, 2); },
+            copy_left_onto_right,
+            [] { pencil(2, 3, 3); },
+            [] { restore(WalkingFrame); },
+            [] { // the left canvas turns to Walking too
+                input::move(335, 405);
+                mouse_z++;
+                passes(1);
+                pencil(1, 4, 4);
+            },
+        };
+        std::vector<std::vector<int>> seen = {all_frames()};
+        for (const auto &change : changes) {
+            change();
+            ASSERT_NE(all_frames(), seen.back()) << "change " << seen.size();
+            seen.push_back(all_frames());
+        }
+        const int top = static_cast<int>(seen.size()) - 1;
+        int at = top, turn = 0;
+        // Every sequence of seven undos and redos, each begun with everything redone.
+        for (int order = 0; order < 1 << 7; ++order) {
+            while (at < top) {
+                bring_back(turn++);
+                ASSERT_EQ(all_frames(), seen[++at]) << "redoing all before order " << order;
+            }
+            for (int i = 0; i < 7; ++i) {
+                if (order >> i & 1) {
+                    take_back(turn++);
+                    at = std::max(at - 1, 0);
+                } else {
+                    bring_back(turn++);
+                    at = std::min(at + 1, top);
+                }
+                ASSERT_EQ(all_frames(), seen[at]) << "order " << order << ", move " << i;
+            }
+        }
+    });
+}
+
+TEST(Undo, EveryNewChangeEmptiesTheRedoList)
+{
+    const struct {
+        const char *change;
+        void (*make)();
+    } changes[] = {
+        {"stroke", [] { pencil(2, 5, 5); }},
+        {"canvas copy", copy_left_onto_right},
+        {"restore", [] { restore(StandingFrame); }},
+        {"swap", swap},
+        {"load",
+         [] {
+             filename = "0orva.bmp";
+             windows_script::answer(&SaveSkin, 2);
+             tap(KEY_L, KB_CTRL_FLAG);
+         }},
+        {"New",
+         [] {
+             windows_script::answer(&SaveSkin, 2);
+             tap(KEY_N, KB_CTRL_FLAG);
+         }},
+    };
+    for (const auto &c : changes) {
+        EXPECT_SCENARIO([&c] {
+            pencil(1, 1, 1);
+            pencil(1, 2, 2);
+            tap(KEY_Z, KB_CTRL_FLAG);
+            ASSERT_EQ(Redos.size(), 1u);
+            c.make();
+            EXPECT_TRUE(Redos.empty()) << c.change;
+            const std::vector<int> after = all_frames();
+            tap(KEY_Y, KB_CTRL_FLAG);
+            EXPECT_EQ(all_frames(), after) << c.change << ": nothing left to redo";
+        });
+    }
 }

@@ -196,6 +196,15 @@ void stroke(int canvas, int x, int y, int color)
     putpixel(frame_on_canvas(canvas), x, y, color);
 }
 
+std::vector<int> all_frames()
+{
+    std::vector<int> pixels;
+    for (int i = 0; i < FRAME_COUNT * FRAME_SIZE * FRAME_SIZE; ++i) {
+        pixels.push_back(getpixel(frame_bitmap(i / 256), i % 16, i / 16 % 16));
+    }
+    return pixels;
+}
+
 void with_file_size_limit(long bytes, const std::function<void()> &body)
 {
     rlimit normal, limited;

@@ -60,6 +60,9 @@ void click(int x, int y, int bits = 1);
 // A change to the frame on canvas 1 (left) or 2 (right), recorded first like a stroke.
 void stroke(int canvas, int x, int y, int color);
 
+// Every pixel of the six frames, frame by frame, row by row.
+std::vector<int> all_frames();
+
 // Runs body with files limited to `bytes`, as on a disk that fills up mid-write.
 void with_file_size_limit(long bytes, const std::function<void()> &body);
 

@@ -126,8 +126,19 @@ class Editor:
             self.xdotool(action, what)
             time.sleep(HOLD)
 
-    def quit(self):
-        """Sends what a window manager's close button sends, answers Quit, and awaits a clean exit."""
+    def kill_and_start_again(self):
+        """Ends the editor with SIGKILL, as a crash or a power cut would, and starts it again in the same
+        working directory."""
+        self.proc.kill()
+        self.proc.wait()
+        time.sleep(0.5)  # the server destroys the old window once it sees the connection gone
+        self.window, self.starts = None, 1
+        self.proc = subprocess.Popen(**self.command)
+        self.wait_window()
+
+    def quit(self, save_answer=None):
+        """Sends what a window manager's close button sends, answers Quit (and, with unsaved work, the
+        save question), and awaits a clean exit."""
         d = display.Display(self.env["DISPLAY"])
         w = d.create_resource_object("window", self.window)
         delete = d.intern_atom("WM_DELETE_WINDOW")
@@ -137,6 +148,8 @@ class Editor:
         d.sync()  # the server may drop what a client sent just before leaving
         d.close()
         self.answer(1, expected_buttons=2)
+        if save_answer:
+            self.answer(save_answer, expected_buttons=3)
         assert self.proc.wait(timeout=10) == 0
 
     def capture(self, away=False):
@@ -153,15 +166,19 @@ class Editor:
                 return Picture(shot.stdout)
             time.sleep(0.2)
 
-    def answer(self, button, expected_buttons, timeout=5):
-        """Presses button n (from 1, left to right) of the message window, once it is shown."""
+    def wait_buttons(self, expected_buttons, timeout=5):
+        """The buttons of the message window, once one is shown."""
         outline = read_image(self.path("Moltwork/WindowObjects/ButtonColors.png")).pixel(0, 0)
         self.move(5, 590)  # a hovered button's outline takes another colour
         deadline = time.time() + timeout
         while not (buttons := window_buttons(self.capture(), outline)) and time.time() < deadline:
             time.sleep(0.1)
         assert len(buttons) == expected_buttons, buttons
-        x, y, width = buttons[button - 1]
+        return buttons
+
+    def answer(self, button, expected_buttons, timeout=5):
+        """Presses button n (from 1, left to right) of the message window, once it is shown."""
+        x, y, width = self.wait_buttons(expected_buttons, timeout)[button - 1]
         self.click(x + width // 2, y + 6)
         time.sleep(0.1)
 

@@ -1,0 +1,209 @@
+// The recovery copy of unsaved work: kept as changes complete, offered at start-up, set aside when it
+// cannot be read, and gone once the work is saved or let go.
+#include "editor_harness.h"
+
+#include "files/files.h"
+
+#include <filesystem>
+
+namespace
+{
+// A click of the pencil on frame pixel (x, y) of canvas 1 or 2.
+void pencil(int canvas, int x, int y)
+{
+    click(canvas_left(canvas) + 12 * x + 6, CANVAS_Y + 12 * y + 6);
+}
+
+// Frame n's pixel (x, y) is a 2 x 2 block in the sheet: the sheet's frames, as all_frames() lists them.
+std::vector<int> frames_of(BITMAP *sheet)
+{
+    std::vector<int> pixels;
+    for (int i = 0; i < FRAME_COUNT * FRAME_SIZE * FRAME_SIZE; ++i) {
+        pixels.push_back(getpixel(sheet, 32 * (i / 256) + 2 * (i % 16), 2 * (i / 16 % 16)));
+    }
+    return pixels;
+}
+
+// What the copy on disk holds: its name and frames; empty frames when there is none or it is unreadable.
+std::pair<std::string, std::vector<int>> copy_on_disk()
+{
+    const FoundRecovery found = find_recovery_copy();
+    if (found.check != RecoveryCheck::Found) {
+        return {"", {}};
+    }
+    const std::vector<int> frames = frames_of(found.sheet);
+    destroy_bitmap(found.sheet);
+    return {found.name, frames};
+}
+
+// The close button, answered Quit and then, with unsaved work, the save question and the windows of the
+// save; then leaving as the main loop does.
+void quit_answering(int save_answer, const std::vector<Window *> &then = {})
+{
+    quit_program();
+    windows_script::answer(&QuitNow, 1);
+    if (save_answer) {
+        windows_script::answer(&SaveSkin, save_answer);
+    }
+    for (Window *window : then) {
+        windows_script::answer(window, 1);
+    }
+    passes(1);
+    ASSERT_TRUE(quit);
+    close_editor();
+}
+
+std::string with_autoload(const std::string &workdir)
+{
+    write_file(workdir + "/Options.cfg", options_text("yes"));
+    return workdir;
+}
+} // namespace
+
+TEST(Recovery, KeptOnceAChangeCompletesAtMostOncePerIntervalAndRemovedWithNothingUnsaved)
+{
+    EXPECT_SCENARIO([] {
+        filename = "drawn.bmp";
+        input::move(canvas_left(1) + 18, CANVAS_Y + 18);
+        mouse_b = 1;
+        passes(2);
+        mouse_b = 0;
+        passes(1);
+        EXPECT_FALSE(path_exists(RECOVERY_FILE)) << "not while the stroke runs, nor on its release";
+        passes(1);
+        EXPECT_EQ(copy_on_disk(), std::make_pair(std::string("drawn.bmp"), all_frames()));
+
+        pencil(2, 3, 3);
+        filename = "renamed.bmp";
+        passes(1);
+        EXPECT_NE(copy_on_disk().second, all_frames()) << "a second write waits for the interval";
+        recovery_interval = std::chrono::milliseconds(0);
+        passes(1);
+        EXPECT_EQ(copy_on_disk(), std::make_pair(std::string("renamed.bmp"), all_frames()));
+
+        tap(KEY_Z, KB_CTRL_FLAG);
+        tap(KEY_Z, KB_CTRL_FLAG);
+        EXPECT_FALSE(path_exists(RECOVERY_FILE)) << "undone back to the saved skin";
+    });
+}
+
+TEST(Recovery, SavingOrLeavingByAnyAnswerLeavesNoCopy)
+{
+    const struct {
+        const char *how;
+        int save_answer; // 0: saved with Ctrl+S first
+    } cases[] = {{"saved first", 0}, {"saved on the way out", 1}, {"changes discarded", 2}};
+    for (const auto &c : cases) {
+        EXPECT_SCENARIO([&c] {
+            filename = "drawn.bmp";
+            pencil(1, 1, 1);
+            passes(1);
+            ASSERT_TRUE(path_exists(RECOVERY_FILE));
+            if (c.save_answer == 0) {
+                windows_script::answer(&ConfirmSave, 1);
+                tap(KEY_S, KB_CTRL_FLAG);
+                EXPECT_FALSE(path_exists(RECOVERY_FILE)) << "gone with the save";
+            }
+            // Saved on the way out under the last skin, 0orva.bmp, which is there already.
+            quit_answering(c.save_answer, c.save_answer == 1 ? std::vector<Window *>{&Overwrite, &ConfirmSave}
+                                                             : std::vector<Window *>{});
+            EXPECT_FALSE(path_exists(RECOVERY_FILE)) << c.how;
+            EXPECT_TRUE(Undos.empty() && Redos.empty()) << "the history is freed";
+        });
+    }
+}
+
+TEST(Recovery, StartUpRestoresTheDrawingUnsavedOrDiscardsIt)
+{
+    const std::string workdir = with_autoload(make_workdir());
+    const auto crash_after_drawing = [] {
+        ASSERT_EQ(start_editor_headless(false), 0);
+        ASSERT_EQ(open_editor(), 0);
+        filename = "drawn.bmp";
+        pencil(1, 1, 1);
+        pencil(2, 2, 2);
+        passes(1);
+        std::string frames;
+        for (int pixel : all_frames()) {
+            frames += std::to_string(pixel) + " ";
+        }
+        write_file("drawn-frames", frames);
+    }; // ends without quitting, as a killed editor does
+    ASSERT_EQ(run_in_child(workdir, crash_after_drawing).exit_status, 0);
+    const std::string copy = read_file(workdir + "/" + RECOVERY_FILE);
+
+    const ChildResult restored = run_in_child(workdir, [] {
+        ASSERT_EQ(start_editor_headless(false), 0);
+        const std::string options_file = read_file("Options.cfg");
+        windows_script::answer(&Recovery, 2);
+        ASSERT_EQ(open_editor(), 0);
+        std::string frames;
+        for (int pixel : all_frames()) {
+            frames += std::to_string(pixel) + " ";
+        }
+        EXPECT_EQ(frames, read_file("drawn-frames")) << "the frames drawn, not the autoloaded skin";
+        EXPECT_EQ(filename, "drawn.bmp");
+        EXPECT_TRUE(is_unsaved());
+        EXPECT_TRUE(Undos.empty() && Redos.empty());
+        EXPECT_EQ(options.last_skin, "0orva.bmp");
+        EXPECT_EQ(read_file("Options.cfg"), options_file);
+        EXPECT_TRUE(path_exists(RECOVERY_FILE)) << "kept until saved";
+        quit_answering(2);
+        EXPECT_EQ(options.last_skin, "0orva.bmp") << "a close request writes the options, unchanged";
+    });
+    EXPECT_EQ(restored.exit_status, 0) << restored.output;
+    EXPECT_FALSE(path_exists(workdir + "/" + RECOVERY_FILE));
+
+    write_file(workdir + "/" + RECOVERY_FILE, copy);
+    const ChildResult discarded = run_in_child(workdir, [] {
+        ASSERT_EQ(start_editor_headless(false), 0);
+        windows_script::answer(&Recovery, 1);
+        ASSERT_EQ(open_editor(), 0);
+        EXPECT_FALSE(path_exists(RECOVERY_FILE));
+        EXPECT_EQ(filename, "0orva.bmp") << "the start goes on with the autoload";
+        EXPECT_FALSE(is_unsaved());
+    });
+    EXPECT_EQ(discarded.exit_status, 0) << discarded.output;
+}
+
+TEST(Recovery, AnUnreadableCopyIsSetAsideUnderAFreeNameAndTheStartGoesOn)
+{
+    const std::string signature = "Moltwork recovery copy\nx.bmp\n";
+    const std::string sheet = crafted_bmp({192, 32});
+    const std::string copies[] = {
+        "not a copy at all",
+        signature + sheet.substr(0, sheet.size() - 1),
+        "Moltwork recovery copy\n" + std::string(5000, 'x') + "\n" + sheet,
+        signature + crafted_bmp({191, 32}),
+        signature + crafted_bmp({192, 32, 8, 1}),
+        "", // a folder
+    };
+    for (const std::string &copy : copies) {
+        SCOPED_TRACE(copy.substr(0, 30));
+        EXPECT_SCENARIO(
+            [&copy] {
+                windows_script::answer(&RecoveryFail, 1);
+                ASSERT_EQ(open_editor(), 0);
+                EXPECT_FALSE(path_exists(RECOVERY_FILE));
+                EXPECT_EQ(read_file("Recovery-damaged-1.moltwork"), "an older one") << "never replaced";
+                if (copy.empty()) {
+                    EXPECT_TRUE(std::filesystem::is_directory("Recovery-damaged-2.moltwork"));
+                } else {
+                    EXPECT_EQ(read_file("Recovery-damaged-2.moltwork"), copy);
+                }
+                EXPECT_EQ(filename, "0orva.bmp") << "the autoload goes on";
+                pencil(1, 1, 1);
+                passes(1);
+                EXPECT_EQ(copy_on_disk().second, all_frames()) << "new work is kept again";
+            },
+            [&copy](const std::string &workdir) {
+                with_autoload(workdir);
+                write_file(workdir + "/Recovery-damaged-1.moltwork", "an older one");
+                if (copy.empty()) {
+                    std::filesystem::create_directory(workdir + "/" + RECOVERY_FILE);
+                } else {
+                    write_file(workdir + "/" + RECOVERY_FILE, copy);
+                }
+            });
+    }
+}
