@@ -94,3 +94,31 @@ TEST(ShapeTools, EveryDragPaintsItsPixelsAndUndoesInItsSteps)
         });
     }
 }
+
+// While dragging, the shape shows on both canvases when they share its frame, on the frame's thumbnail and
+// in the preview strip, in the stand-in when it is transparent; ] fills it at once. Only the release paints.
+TEST(ShapeTools, TheShapeInProgressShowsWhereverItsFrameDoes)
+{
+    EXPECT_SCENARIO([] {
+        select_tool(RECTANGLE);
+        run("R5,3 wheel");
+        paint(StandingFrame, "aaaa/aaaa/aaaa/aaaa");
+        Fcolor = transparent_color();
+        const int shown = visible_transparent_color();
+        run("L1,1 b1 L3,3");
+        EXPECT_EQ(getpixel(FloatingGraphic, 2, 2), transparent_color()) << "an outline";
+        run("] L3,3 L3,3"); // the key acts after the tool; the screen shows the pass before
+        const int at_pixel_2_2[][2] = {{LEFT_CANVAS_X + 30, CANVAS_Y + 30},
+                                       {RIGHT_CANVAS_X + 30, CANVAS_Y + 30},
+                                       {thumbnail_x(0) + 5, THUMBNAIL_Y + 5},
+                                       {STRIP_X + STRIP_SCALE * 2 + 1, STRIP_Y + STRIP_SCALE * 2 + 1}};
+        for (const auto &p : at_pixel_2_2) {
+            EXPECT_EQ(getpixel(ActiveBuffer, p[0], p[1]), shown) << p[0] << "," << p[1];
+        }
+        EXPECT_EQ(drawn(StandingFrame), "aaaa/aaaa/aaaa/aaaa");
+        EXPECT_TRUE(Undos.empty());
+        run("b0 up");
+        EXPECT_EQ(drawn(StandingFrame), "aaaa/a/a/a") << "the transparent colour erases";
+        EXPECT_EQ(Undos.size(), 1u);
+    });
+}
