@@ -140,6 +140,7 @@ void drag_box_shape(BoxDrawing draw, bool square_from_anchor)
     if (canvas > 0) {
         draw(FloatingGraphic, near.x, near.y, far.x, far.y, shape_color(true));
     }
+    // drawing is the bit of the button that started the shape; the other button does not end it.
     if (mb & drawing) {
         return;
     }
