@@ -40,8 +40,6 @@ int pointer_color(int color)
 }
 
 bool shift_held = false;
-// Set once the current button hold has recorded the target frame.
-bool step_taken = false;
 
 // Pixel (4, 4) of the brush lies under the pointer, snapped to the target's grid.
 ScreenPoint brush_corner(int x, int y)
@@ -92,16 +90,15 @@ bool stamp_changes(BITMAP *frame, int left, int top, int color)
     return false;
 }
 
-// Stamps the brush in the true colour (magenta erases); the undo step is
-// taken just before the first stamp of a hold that changes the frame.
+// Stamps the brush in the true colour (magenta erases). Only a stamp that
+// changes the target frame counts as a change, so a hold that paints nothing
+// leaves no undo step.
 void stamp(BITMAP *frame, int left, int top, int color)
 {
     if (!stamp_changes(frame, left, top, color)) {
         return;
     }
-    if (!step_taken) {
-        step_taken = add_step(frame);
-    }
+    before_change(frame);
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             if (in_brush(x, y)) {
@@ -165,9 +162,6 @@ void brush_tool()
     make_brush_cursor();
     choose_pointer();
     switch_target_with_shift();
-    if (old_mb == 0) {
-        step_taken = false;
-    }
     if (mb & 3) {
         do_line(target_frame(), mx, my, old_mx, old_my, 0, do_brush);
     }

@@ -80,18 +80,16 @@ void special_fill(BITMAP *bmp, int x, int y, int color)
 void fill_tool()
 {
     begin_tool_pass();
-    detect_change();
-    if (canvas == 1 || canvas == 2) {
-        const bool right_canvas = canvas == 2;
-        if (fills_with(1, right_canvas)) {
-            special_fill(stroke_frame(), xscale(mx), yscale(my), Fcolor);
-        } else if (fills_with(2, right_canvas)) {
-            special_fill(stroke_frame(), xscale(mx), yscale(my), Bcolor);
-        }
+    if (canvas != 1 && canvas != 2) {
+        return;
     }
-    if (mb == 0) {
-        canvas = 0;
+    const bool right_canvas = canvas == 2;
+    const int button = fills_with(1, right_canvas) ? 1 : (fills_with(2, right_canvas) ? 2 : 0);
+    if (button == 0) {
+        return;
     }
+    before_change(stroke_frame());
+    special_fill(stroke_frame(), xscale(mx), yscale(my), button == 1 ? Fcolor : Bcolor);
 }
 
 void step_fill_mode(bool up)

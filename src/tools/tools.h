@@ -12,8 +12,6 @@ extern int canvas;  // 0 none, 1 left, 2 right
 extern int drawing; // 0 none, 1 left-button shape, 2 right-button shape
 extern int c_one[4];
 extern int c_two[4];
-// True on the pass a button hold first took a canvas.
-extern bool canvas_taken;
 
 // Shape anchor and the offsets captured when Space starts moving a shape.
 extern ScreenPoint mouse_anchor;
@@ -80,24 +78,35 @@ extern int CustomRecolor;
 int recolor_for_mode(int mode);
 void scroll_canvas();
 
-// ---- Shared stroke mechanism of the shape tools ---------------------------------
+// ---- Shared stroke mechanism ---------------------------------------------------------
 
 // Start of every tool pass: empty overlay, arrow pointer instead of the brush.
 void begin_tool_pass();
-// A press on either canvas, or a held button entering one, records an undo step
-// of the stroke's canvas.
-void detect_change();
-// Starts a shape on a button press while none is in progress and Space is up.
+// Run by the dispatcher every pass: a hold that starts forgets the steps of the last one.
+void follow_button_hold();
+// Every change to a frame comes after this: the frame's state is recorded
+// once per button hold, wherever the press began.
+void before_change(BITMAP *frame);
+// A step of its own mid-stroke (a fixed segment); it also counts as the hold's step.
+void record_step(BITMAP *frame);
+// Starts a shape on a press of its button while none is in progress and Space is up.
 void start_shape();
 // The colour of the shape in progress, for the preview or for the frame.
 int shape_color(bool preview);
 // The fixed corner: the anchor, or its mirror through the anchor with Ctrl.
 ScreenPoint fixed_corner();
-// Space held: the shape follows the pointer without changing size.
-void move_shape_with_space(ScreenPoint &corner, bool is_shape);
-// Shift held: the far corner, in frame pixels, of a square from reference.
-ScreenPoint square_corner(ScreenPoint reference);
+// Space held: the anchor, and the corner when given, follow the pointer in whole frame pixels.
+void move_shape_with_space(ScreenPoint *corner);
+// Shift held: the far corner, in frame pixels, of a square from corner, on the
+// side of the pointer as seen from direction_from.
+ScreenPoint square_corner(ScreenPoint corner, ScreenPoint direction_from);
 bool square_held();
+// Draws a shape in the box between two frame pixels, given in any order.
+using BoxDrawing = void (*)(BITMAP *bmp, int x1, int y1, int x2, int y2, int color);
+// One pass of a shape dragged as a box (ellipse, rectangle): preview while its
+// button is held, painted when it is released. The ellipse takes the square's
+// direction from the anchor, the rectangle from its fixed corner.
+void drag_box_shape(BoxDrawing draw, bool square_from_anchor);
 void end_shape();
 
 // ---- Colours ---------------------------------------------------------------
@@ -153,9 +162,18 @@ void draw_fill_panel();
 
 extern int circ_fill;
 void step_ellipse_fill(bool up);
+void ellipse_tool();
+// The outline, or with circ_fill the filled ellipse, inscribed in the box: the
+// top-left quadrant of the library's ellipse mirrored four ways, clipped pixel by pixel.
+void boundcircle(BITMAP *bmp, int x1, int y1, int x2, int y2, int color);
 
 extern int rect_fill;
 void step_rectangle_fill(bool up);
+void rectangle_tool();
+// The outline, or with rect_fill the filled rectangle, both corners included.
+void draw_rect(BITMAP *bmp, int x1, int y1, int x2, int y2, int color);
+
+void line_tool();
 
 void step_brush(bool up);
 void draw_brush_panel();

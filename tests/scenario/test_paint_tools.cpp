@@ -1,67 +1,11 @@
 // The pencil, fill and brush: every gesture, what it paints and how many undo steps it leaves.
 #include "editor_harness.h"
+#include "gesture_script.h"
 #include "pixel_grid.h"
-
-#include <cstdio>
-#include <sstream>
 
 namespace
 {
 constexpr int DOT = 0, PLUS = 3;
-
-// One pass per word: "Lx,y" and "Rx,y" put the pointer on that frame pixel of the left or right canvas,
-// "bN" holds buttons N, "wheel" turns the wheel a notch back, and any other word holds just the modifier
-// keys it names ("up" none).
-void run(const std::string &script)
-{
-    std::istringstream words(script);
-    for (std::string w; words >> w; passes(1)) {
-        int x = 0, y = 0;
-        if (w[0] == 'b') {
-            mouse_b = w[1] - '0';
-        } else if (std::sscanf(w.c_str() + 1, "%d,%d", &x, &y) == 2) {
-            input::move((w[0] == 'R' ? RIGHT_CANVAS_X : LEFT_CANVAS_X) + 12 * x + 6, CANVAS_Y + 12 * y + 6);
-        } else if (w == "wheel") {
-            --mouse_z;
-        } else {
-            const auto has = [&w](const char *name, int flag) { return w.find(name) != w.npos ? flag : 0; };
-            key_shifts = has("alt", KB_ALT_FLAG) | has("ctrl", KB_CTRL_FLAG) | has("shift", KB_SHIFT_FLAG);
-        }
-    }
-}
-
-// '.' transparent, 'F' and 'B' the button colours, 'a' another colour.
-Legend legend()
-{
-    return {{'.', transparent_color()}, {'F', Fcolor}, {'B', Bcolor}, {'a', palette_entry(12)}};
-}
-
-// Rows split by '/', each without its trailing '.'s, blank rows at the end left off.
-std::string drawn(BITMAP *bmp)
-{
-    std::string picture;
-    for (std::string row : rows_of(bmp, legend())) {
-        picture += row.erase(row.find_last_not_of('.') + 1) + "/";
-    }
-    return picture.erase(picture.find_last_not_of('/') + 1);
-}
-
-void paint(BITMAP *frame, const std::string &picture)
-{
-    std::istringstream rows(picture);
-    std::string row;
-    for (int y = 0; std::getline(rows, row, '/'); ++y) {
-        for (int x = 0; x < static_cast<int>(row.size()); ++x) {
-            putpixel(frame, x, y, legend().at(row[x]));
-        }
-    }
-}
-
-// The two canvases' frames as "left|right".
-std::string canvases()
-{
-    return drawn(CurrentFrame()) + "|" + drawn(CurrentFrame2());
-}
 
 struct Gesture {
     int tool, option; // the fill mode or the brush

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace
 {
 int column_color(int c)
@@ -167,4 +170,40 @@ TEST(Brush, TheRightButtonPictureKeepsTheBrushShapeIn15Bits)
     Fcolor = kept_front;
     Bcolor = kept_back;
     set_color_depth(32);
+}
+
+// The ellipse fills its box exactly and symmetrically whatever its size, centred boxes wider than 100
+// included; a box too large for a work picture draws nothing.
+TEST(Shapes, AnEllipseSpansItsBoxSymmetricallyAtAnySize)
+{
+    start_headless_library();
+    BITMAP *bmp = create_bitmap(140, 110);
+    const int ink = makecol(1, 2, 3);
+    const int sizes[][2] = {{1, 1}, {4, 4}, {5, 5}, {2, 7}, {135, 101}};
+    for (circ_fill = 0; circ_fill < 2; ++circ_fill) {
+        for (const auto &size : sizes) {
+            const int w = size[0], h = size[1], right = 2 + w - 1, bottom = 2 + h - 1;
+            clear_to_color(bmp, 0);
+            boundcircle(bmp, right, bottom, 2, 2, ink);
+            int left = 999, top = 999, far_x = -1, far_y = -1;
+            for (int y = 0; y < bmp->h; ++y) {
+                for (int x = 0; x < bmp->w; ++x) {
+                    if (getpixel(bmp, x, y) != ink) {
+                        continue;
+                    }
+                    left = std::min(left, x), top = std::min(top, y);
+                    far_x = std::max(far_x, x), far_y = std::max(far_y, y);
+                    ASSERT_EQ(getpixel(bmp, right + 2 - x, y), ink) << w << "x" << h;
+                    ASSERT_EQ(getpixel(bmp, x, bottom + 2 - y), ink) << w << "x" << h;
+                }
+            }
+            EXPECT_EQ((std::vector<int>{left, top, far_x, far_y}), (std::vector<int>{2, 2, right, bottom}))
+                << w << "x" << h;
+        }
+    }
+    clear_to_color(bmp, 0);
+    boundcircle(bmp, -5000, 0, 5000, 10, ink);
+    EXPECT_EQ(getpixel(bmp, 0, 0) | getpixel(bmp, 0, 10), 0);
+    circ_fill = 0;
+    destroy_bitmap(bmp);
 }
