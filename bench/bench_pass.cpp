@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -26,7 +27,16 @@ int idle_readkey()
     return 0;
 }
 
-// The editor runs in a scratch copy of the runtime tree, started once.
+std::string scratch_dir;
+
+void remove_scratch_dir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch_dir, ignored);
+}
+
+// The editor runs in a scratch copy of the runtime tree, started once and
+// removed at exit.
 void start_editor_once()
 {
     static bool started = false;
@@ -35,8 +45,13 @@ void start_editor_once()
     }
     started = true;
     char pattern[] = "/tmp/moltwork-bench-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
-    if (std::system(("cp -R " MOLTWORK_RUNTIME_DIR "/. " + dir).c_str()) != 0 || chdir(dir.c_str()) != 0) {
+    if (!mkdtemp(pattern)) {
+        std::abort();
+    }
+    scratch_dir = pattern;
+    std::atexit(remove_scratch_dir);
+    if (std::system(("cp -R " MOLTWORK_RUNTIME_DIR "/. " + scratch_dir).c_str()) != 0 ||
+        chdir(scratch_dir.c_str()) != 0) {
         std::abort();
     }
     if (std::getenv("MOLTWORK_BENCH_WINDOW")) {
