@@ -94,14 +94,16 @@ void run_pass()
     }
 }
 
-int run_editor_loop()
+int run_editor_loop(const std::string &start_file)
 {
     if (!create_static()) {
         allegro_message("Failed to create screen buffer(base)");
         return 1;
     }
     release_static_sources();
-    if (options.autoload == "yes") {
+    if (!start_file.empty()) {
+        open_file(start_file);
+    } else if (options.autoload == "yes") {
         filename = options.last_skin;
         load();
     }
@@ -111,10 +113,10 @@ int run_editor_loop()
     return 0;
 }
 
-int run_editor()
+int run_editor(const std::string &start_file)
 {
     if (int code = init_program()) {
         return code;
     }
-    return run_editor_loop();
+    return run_editor_loop(start_file);
 }

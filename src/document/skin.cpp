@@ -146,5 +146,6 @@ void new_skin()
     }
     filename = new_skin_name;
     options.last_skin = filename;
+    outside_skin = {};
     clear_undos();
 }
