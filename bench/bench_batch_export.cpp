@@ -1,5 +1,6 @@
 // The command line's GIF export over a folder of 1,000 skins, start-up not
-// counted: the goal is at least 1,000 skins a second on one core.
+// counted: the goal is at least 1,000 skins a second on one core, in real
+// time, since the wait for the disk is part of what the user waits for.
 #include "app/app.h"
 #include "tools/tools.h"
 
@@ -62,5 +63,5 @@ void BM_ExportFolderOfSkins(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * SKINS);
     std::filesystem::remove_all(dir);
 }
-BENCHMARK(BM_ExportFolderOfSkins)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExportFolderOfSkins)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 } // namespace

@@ -16,6 +16,8 @@ namespace
 {
 // Status when the library cannot start even without a display.
 constexpr int LIBRARY_FAILED = 3;
+// The GIFs written between two waits for the disk.
+constexpr size_t SKINS_PER_SYNC = 256;
 
 void set_preview(const CommandLine &command)
 {
@@ -50,6 +52,14 @@ void skipped(const std::string &skin, const char *why)
     std::fprintf(stderr, "moltwork: %s: %s; skipped\n", printable_path(skin).c_str(), why);
 }
 
+std::string target_of(const CommandLine &command, bool into_folder, const std::string &skin)
+{
+    if (into_folder) {
+        return (std::filesystem::path(command.out) / gif_name(skin)).string();
+    }
+    return command.out.empty() ? with_extension(skin, "gif") : command.out;
+}
+
 bool export_skin(const std::string &skin, const std::string &target)
 {
     switch (load_skin_file(caller_path(skin))) {
@@ -79,12 +89,24 @@ int export_skins(const CommandLine &command)
         std::filesystem::create_directory(caller_path(command.out), error);
     }
     int status = 0;
-    for (const std::string &skin : command.skins) {
-        const std::string target = into_folder
-                                       ? (std::filesystem::path(command.out) / gif_name(skin)).string()
-                                   : command.out.empty() ? with_extension(skin, "gif")
-                                                         : command.out;
-        if (!export_skin(skin, target)) {
+    for (size_t first = 0; first < command.skins.size(); first += SKINS_PER_SYNC) {
+        std::vector<std::string> exported; // the skins whose GIFs wait for the sync
+        begin_write_batch();
+        for (size_t i = first; i < command.skins.size() && i < first + SKINS_PER_SYNC; ++i) {
+            const std::string &skin = command.skins[i];
+            if (export_skin(skin, target_of(command, into_folder, skin))) {
+                exported.push_back(skin);
+            } else {
+                status = 1;
+            }
+        }
+        for (const std::string &failed : finish_write_batch()) {
+            for (const std::string &skin : exported) {
+                const std::string target = target_of(command, into_folder, skin);
+                if (caller_path(target) == failed) {
+                    skipped(skin, ("cannot write " + printable_path(target)).c_str());
+                }
+            }
             status = 1;
         }
     }
