@@ -13,7 +13,7 @@ def option_values(editor):
 
 
 def test_open_paint_and_save_a_skin_from_another_folder(program, runtime, xvfb):
-    launcher = os.path.join(os.path.dirname(program), "run-moltwork")
+    launcher = os.path.join(os.path.dirname(os.path.abspath(program)), "run-moltwork")
     downloads = tempfile.mkdtemp(prefix="moltwork-downloads-")
     hero = os.path.join(downloads, "hero.bmp")
     try:
