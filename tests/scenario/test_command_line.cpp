@@ -130,7 +130,7 @@ TEST(CommandLine, TheLauncherFindsRelativePathsWhereItWasRun)
     fs::create_directory(caller + "/sub");
     fs::copy_file(caller + "/gfx/skins/0orva.bmp", caller + "/sub/a.bmp");
     const ProgramRun run = run_in(caller, "MOLTWORK_HOME=" + home +
-                                       " " MOLTWORK_LAUNCHER " --export-gif sub/a.bmp -o sub/out.gif");
+                                              " " MOLTWORK_LAUNCHER " --export-gif sub/a.bmp -o sub/out.gif");
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_TRUE(is_regular_file(caller + "/sub/out.gif"));
 }
