@@ -60,8 +60,19 @@ std::string target_of(const CommandLine &command, bool into_folder, const std::s
     return command.out.empty() ? with_extension(skin, "gif") : command.out;
 }
 
+// A skin kept as a GIF would otherwise be overwritten by its own preview.
+bool is_same_file(const std::string &a, const std::string &b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
 bool export_skin(const std::string &skin, const std::string &target)
 {
+    if (is_same_file(caller_path(skin), caller_path(target))) {
+        skipped(skin, "its GIF would replace the skin itself");
+        return false;
+    }
     switch (load_skin_file(caller_path(skin))) {
     case LoadResult::Missing:
         skipped(skin, "no such file");

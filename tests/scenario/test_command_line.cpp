@@ -108,6 +108,10 @@ TEST(CommandLine, ExportSkipsUnreadableSkinsByNameAndWritesIntoAFileOrAFolder)
          1,
          "moltwork: in/a.bmp: cannot write none/x.gif; skipped\n",
          {}},
+        {"--export-gif in/a.gif",
+         1,
+         "moltwork: in/a.gif: its GIF would replace the skin itself; skipped\n",
+         {}},
         {"--export-gif --tam 1 in/a.bmp", 2, "moltwork: unrecognized option '--tam'\n" + try_help, {}},
         {"--export-gif --mode 9 in/a.bmp", 2, "moltwork: invalid mode '9' (choose 0 to 5)\n" + try_help, {}},
     };
