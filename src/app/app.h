@@ -5,6 +5,7 @@
 #include <allegro.h>
 
 #include <string>
+#include <vector>
 
 // ---- Start-up, main loop and shutdown ----------------------------------
 
@@ -26,21 +27,55 @@ int start_system();
 // canvases and help books. Headless tests start here.
 int load_startup_data();
 
-// What comes before the first pass: the static screen, the offer of a recovery copy, the autoload.
-// Returns 0 or the exit status of a failure.
-int open_editor();
+// What comes before the first pass: the static screen, the offer of a recovery copy, then the skin to
+// start on (start_file, else the last skin when autoloading). Returns 0 or the exit status of a failure.
+int open_editor(const std::string &start_file = "");
 // Leaving after a confirmed quit: the recovery copy goes, and the history is freed.
 void close_editor();
 // The whole program after start-up: open_editor, the main loop, close_editor.
-int run_editor_loop();
+int run_editor_loop(const std::string &start_file = "");
 // The entry function's body: init_program, then run_editor_loop.
-int run_editor();
+int run_editor(const std::string &start_file = "");
 // One pass of the main loop.
 void run_pass();
 
 void quit_program();
 void my_timer_handler();
 void save_screenshot();
+
+// ---- Command line -------------------------------------------------------------
+
+constexpr int USAGE_ERROR = 2;
+
+// What the command line asks for. Team, mode and power-up are the preview's
+// settings for the export: preview_mode 6 x team + mode, and preview_items.
+struct CommandLine {
+    enum class Action { Edit, ExportGif, Help, Version, Usage };
+    Action action = Action::Edit;
+    std::string file; // Edit: the skin to start on; empty for the last skin
+    int team = 0;
+    int mode = 0;
+    int power_up = -1;              // 0 cape, 1 tail, 2 wings; -1 none
+    std::string out;                // a file for one skin, a folder for several; empty: beside each skin
+    std::vector<std::string> skins; // ExportGif: as given
+    std::string error;              // Usage: what was wrong
+};
+
+// The arguments after the program name.
+CommandLine parse_command_line(const std::vector<std::string> &args);
+// The entry function's body.
+int run_command_line(int argc, char *argv[]);
+// A path as the user meant it: relative paths belong to the folder the
+// launcher was run from (MOLTWORK_CALLER_DIR), else to the working directory.
+std::string caller_path(const std::string &path);
+
+// The export without a window: starts the library without a display, reads
+// the start-up data of the working directory and exports every skin.
+int run_export(const CommandLine &command);
+// Exports every skin of the command with its preview settings, once the
+// start-up data is loaded; a skin that fails is reported on standard error and
+// skipped. 0 when every skin was exported, else 1.
+int export_skins(const CommandLine &command);
 
 // ---- Mouse snapshot, taken once per pass -----------------------------------
 // Hit tests read the snapshot, never the live mouse.

@@ -1,7 +1,7 @@
 #include "app/app.h"
 
-int main()
+int main(int argc, char *argv[])
 {
-    return run_editor();
+    return run_command_line(argc, argv);
 }
 END_OF_MAIN()

@@ -95,15 +95,20 @@ void run_pass()
     }
 }
 
-int open_editor()
+int open_editor(const std::string &start_file)
 {
     if (!create_static()) {
         allegro_message("Failed to create screen buffer(base)");
         return 1;
     }
     release_static_sources();
-    // A restored drawing is the skin to go on with, so the last skin is not loaded over it.
-    if (!offer_recovery() && options.autoload == "yes") {
+    // A restored drawing is the skin to go on with, so nothing is loaded over it.
+    if (offer_recovery()) {
+        return 0;
+    }
+    if (!start_file.empty()) {
+        open_file(start_file);
+    } else if (options.autoload == "yes") {
         filename = options.last_skin;
         load();
     }
@@ -116,9 +121,9 @@ void close_editor()
     clear_undos();
 }
 
-int run_editor_loop()
+int run_editor_loop(const std::string &start_file)
 {
-    if (int code = open_editor()) {
+    if (int code = open_editor(start_file)) {
         return code;
     }
     while (!quit) {
@@ -128,10 +133,10 @@ int run_editor_loop()
     return 0;
 }
 
-int run_editor()
+int run_editor(const std::string &start_file)
 {
     if (int code = init_program()) {
         return code;
     }
-    return run_editor_loop();
+    return run_editor_loop(start_file);
 }

@@ -67,6 +67,28 @@ bool is_readable_sheet(BITMAP *bmp);
 // The sheet replaces InOut and its cells become the frames; the saved copies stay.
 void adopt_sheet(BITMAP *sheet);
 
+// Reads the skin at path into the frames, through the same checks; the name
+// field and the skin's folder stay as they are.
+LoadResult load_skin_file(const std::string &path);
+
+// A skin opened by its path from anywhere on disk. While its folder (absolute,
+// ending with a slash) is set, the name field names files there: saves and
+// loads use it instead of the skins directory, and Options.cfg is left alone.
+// New goes back to the skins directory. last_name is the skin last loaded or
+// saved there, the name the save question saves under.
+struct OutsideSkin {
+    std::string folder;
+    std::string last_name;
+};
+extern OutsideSkin outside_skin;
+
+// Loads the skin at path and makes its folder the skin's folder and its file
+// name the name field's text; anything but Loaded changes nothing.
+LoadResult open_skin_file(const std::string &path);
+// Whether the folder of an opened skin is the skins directory itself, so that
+// its saves are remembered as the last skin as usual.
+bool outside_folder_is_skins_directory();
+
 // ---- Undo history ---------------------------------------------------------
 
 struct UndoStep {

@@ -151,5 +151,6 @@ void new_skin()
     filename = new_skin_name;
     options.last_skin = filename;
     restored_unsaved = false;
+    outside_skin = {};
     clear_undos();
 }

@@ -5,13 +5,25 @@
 #include <filesystem>
 #include <string>
 
+OutsideSkin outside_skin;
+
 namespace
 {
 constexpr int CELL = 2 * FRAME_SIZE;
 
 std::string skin_path(const std::string &name)
 {
-    return options.skins_directory + with_extension(name, "bmp");
+    const std::string &folder = outside_skin.folder.empty() ? options.skins_directory : outside_skin.folder;
+    return folder + with_extension(name, "bmp");
+}
+
+// The folder of a path, made absolute so that it stays right whatever the
+// working directory, ending with a slash as the skins directory does.
+std::string absolute_folder_of(const std::string &path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return (error ? std::filesystem::path(path) : absolute).parent_path().string() + "/";
 }
 
 void sheet_into(BITMAP *const targets[FRAME_COUNT])
@@ -82,7 +94,11 @@ SaveResult save_skin(const std::string &name, bool (*may_replace)())
 
 LoadResult load_skin(const std::string &name)
 {
-    const std::string path = skin_path(name);
+    return load_skin_file(skin_path(name));
+}
+
+LoadResult load_skin_file(const std::string &path)
+{
     if (!path_exists(path)) {
         return LoadResult::Missing;
     }
@@ -98,4 +114,22 @@ LoadResult load_skin(const std::string &name)
     restored_unsaved = false;
     clear_undos();
     return LoadResult::Loaded;
+}
+
+LoadResult open_skin_file(const std::string &path)
+{
+    const LoadResult result = load_skin_file(path);
+    if (result == LoadResult::Loaded) {
+        outside_skin.folder = absolute_folder_of(path);
+        outside_skin.last_name = std::filesystem::path(path).filename().string();
+        filename = outside_skin.last_name;
+    }
+    return result;
+}
+
+bool outside_folder_is_skins_directory()
+{
+    std::error_code error;
+    return !outside_skin.folder.empty() &&
+           std::filesystem::equivalent(outside_skin.folder, options.skins_directory, error);
 }

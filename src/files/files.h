@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Whether anything at all is at path, dot-files included (the library's
 // exists() says no to names that begin with a dot).
@@ -62,3 +63,17 @@ BITMAP *decode_checked_image(const std::string &bytes, const std::string &extens
 BITMAP *load_checked_bitmap(const std::string &path);
 // A bitmap font from a checked image file, as load_bitmap_font reads it.
 FONT *load_checked_font(const std::string &path);
+
+// ---- Writing many files with one sync ---------------------------------------
+
+// Between begin_write_batch and finish_write_batch, write_file_safely syncs
+// none of its new files and leaves each old file in place: finish_write_batch
+// syncs them all at once and only then renames each over its target, so a
+// batch of many small files waits for the disk once. It returns the targets
+// (as given to write_file_safely) that could not be put in place; their new
+// files are removed.
+void begin_write_batch();
+std::vector<std::string> finish_write_batch();
+// For write_file_safely: whether a batch is open, and handing it a written file.
+bool write_batch_open();
+void hold_until_batch_ends(const std::string &temporary, const std::string &path, const std::string &target);

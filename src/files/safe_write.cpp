@@ -23,8 +23,8 @@ struct StdioOutput {
 int output_close(void *userdata)
 {
     StdioOutput *out = static_cast<StdioOutput *>(userdata);
-    const bool failed =
-        std::fflush(out->stream) != 0 || std::ferror(out->stream) || fsync(fileno(out->stream)) != 0;
+    const bool failed = std::fflush(out->stream) != 0 || std::ferror(out->stream) ||
+                        (!write_batch_open() && fsync(fileno(out->stream)) != 0);
     out->close_failed = std::fclose(out->stream) != 0 || failed;
     return out->close_failed ? -1 : 0;
 }
@@ -104,11 +104,13 @@ bool resolve_links(std::string &path)
 // A new file with a short name beside path, so that the rename stays within
 // one folder and a name at the system's length limit still gets a partner.
 // The usual umask default applies to its permission bits.
+// The number counts on through the process, as a batch keeps many of them at once.
 int create_temporary(const std::string &path, std::string &temporary)
 {
+    static unsigned next = 0;
     for (int n = 0; n < MAX_TEMPORARY_TRIES; ++n) {
         temporary =
-            folder_of(path) + ".moltwork-" + std::to_string(getpid()) + "-" + std::to_string(n) + ".tmp";
+            folder_of(path) + ".moltwork-" + std::to_string(getpid()) + "-" + std::to_string(next++) + ".tmp";
         const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -156,7 +158,15 @@ bool write_file_safely(const std::string &target, const std::function<bool(PACKF
     if (!mode_kept) {
         close(fd);
     }
-    if (!mode_kept || !write_and_close(fd, write) || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!mode_kept || !write_and_close(fd, write)) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    if (write_batch_open()) {
+        hold_until_batch_ends(temporary, path, target);
+        return true;
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
         return false;
     }

@@ -23,8 +23,16 @@ bool may_replace()
     return ask(Overwrite) == 1;
 }
 
+// A skin opened from another folder is remembered only for the save
+// question: later runs keep looking in the skins directory.
 void remember_last_skin(const std::string &name)
 {
+    if (!outside_skin.folder.empty()) {
+        outside_skin.last_name = name;
+        if (!outside_folder_is_skins_directory()) {
+            return;
+        }
+    }
     options.last_skin = name;
     save_config();
 }
@@ -35,6 +43,20 @@ void rebuild(Window &window, const Window &replacement)
     BITMAP *replaced = window.image;
     window = replacement;
     destroy_bitmap(replaced);
+}
+
+const std::string &last_skin_name()
+{
+    return outside_skin.folder.empty() ? options.last_skin : outside_skin.last_name;
+}
+
+void report_refused_load(LoadResult result)
+{
+    if (result == LoadResult::Missing) {
+        ask(FakeLoad);
+    } else if (result == LoadResult::Unreadable) {
+        ask(LoadFail);
+    }
 }
 
 void show_exported(const std::string &name)
@@ -78,7 +100,7 @@ bool offer_to_save()
         return true;
     }
     const int answer = ask(SaveSkin);
-    return (answer == 1 && save(options.last_skin) == 0) || answer == 2;
+    return (answer == 1 && save(last_skin_name()) == 0) || answer == 2;
 }
 
 int save(const std::string &name)
@@ -103,17 +125,17 @@ int save(const std::string &name)
 void load()
 {
     end_strokes_and_choosers();
-    switch (load_skin(filename)) {
-    case LoadResult::Missing:
-        ask(FakeLoad);
-        break;
-    case LoadResult::Unreadable:
-        ask(LoadFail);
-        break;
-    case LoadResult::Loaded:
+    const LoadResult result = load_skin(filename);
+    if (result == LoadResult::Loaded) {
         remember_last_skin(filename);
-        break;
     }
+    report_refused_load(result);
+}
+
+void open_file(const std::string &path)
+{
+    end_strokes_and_choosers();
+    report_refused_load(open_skin_file(path));
 }
 
 void load_after_asking()
@@ -145,10 +167,15 @@ void restore(BITMAP *frame)
     }
 }
 
+bool write_preview_gif(const std::string &path)
+{
+    return save_strip_gif(Recolor, transparent_color(), path);
+}
+
 void save_gif()
 {
     const std::string name = with_extension(filename, "gif");
-    if (save_strip_gif(Recolor, transparent_color(), "SkinPreviews/" + name)) {
+    if (write_preview_gif("SkinPreviews/" + name)) {
         show_exported(name);
     } else {
         ask(ExportFail);

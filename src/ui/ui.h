@@ -41,12 +41,18 @@ bool offer_to_save();
 int save(const std::string &name);
 // Loads the skin named in the name field.
 void load();
+// Opens the skin at path, anywhere on disk, as the current skin (see OutsideSkin).
+void open_file(const std::string &path);
 // Load as the user asks for it: offers to save unsaved changes first.
 void load_after_asking();
 // New, after offering to save.
 void blank();
 // Brings a frame back to its oldest step in the history, or says why not.
 void restore(BITMAP *frame);
+// Writes the standing and walking frames of the strip the last pass composed, in the preview's team
+// colours (the power-up overlay is not part of it), as a GIF at path; the one export that Ctrl+E and
+// the command line share.
+bool write_preview_gif(const std::string &path);
 // Exports the preview's first two frames as SkinPreviews/<name>.gif and says how it went.
 void save_gif();
 // At start-up, over a recovery copy left by an earlier run: asks to restore or discard it, or says that

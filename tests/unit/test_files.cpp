@@ -71,3 +71,18 @@ TEST_F(SafeWrite, WritesThroughLinksAndRefusesWhatIsNoRegularFile)
     EXPECT_TRUE(fs::is_fifo("fifo"));
     EXPECT_EQ(std::distance(fs::directory_iterator("real/deep"), {}), 2) << "no temporary left behind";
 }
+
+TEST_F(SafeWrite, ABatchReplacesItsFilesOnlyOnceAllAreSynced)
+{
+    put("old", "before");
+    fs::create_directory("sub");
+    begin_write_batch();
+    ASSERT_TRUE(put("old", "after"));
+    ASSERT_TRUE(put("sub/new", "made"));
+    EXPECT_EQ(read_file("old"), "before");
+    EXPECT_FALSE(path_exists("sub/new"));
+    fs::remove_all("sub"); // its new file can no longer be put in place
+    EXPECT_EQ(finish_write_batch(), std::vector<std::string>{"sub/new"});
+    EXPECT_EQ(read_file("old"), "after");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 1) << "no temporary left behind";
+}

@@ -35,7 +35,9 @@ def start_xvfb():
 class Editor:
     """One run of the editor in a fresh working directory."""
 
-    def __init__(self, program, runtime, xvfb, prepare=None):
+    def __init__(self, program, runtime, xvfb, prepare=None, args=(), cwd=None):
+        """args go to the program, run in cwd (default: the working directory, which is also the
+        launcher's MOLTWORK_HOME)."""
         self.window, self.starts, self.proc = None, 1, None
         self.env = dict(os.environ, DISPLAY=xvfb.name)
         self.workdir = tempfile.mkdtemp(prefix="moltwork-window-")
@@ -45,8 +47,8 @@ class Editor:
             os.symlink(shutil.which("false"), self.path(".bin/xmessage"))
             if prepare:
                 prepare(self.workdir)
-            env = dict(self.env, PATH=self.path(".bin") + os.pathsep + os.environ["PATH"])
-            self.command = dict(args=[program], cwd=self.workdir, env=env,
+            env = dict(self.env, PATH=self.path(".bin") + os.pathsep + os.environ["PATH"], MOLTWORK_HOME=self.workdir)
+            self.command = dict(args=[program, *args], cwd=cwd or self.workdir, env=env,
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
             self.proc = subprocess.Popen(**self.command)
             self.wait_window()
