@@ -97,6 +97,8 @@ class Dialog
     // Loads and cuts the book; ends the process when the file is unusable.
     void init(const std::string &file);
     void draw();
+    // Frees the pages and the sheet.
+    void release();
 };
 
 void show_helps();
