@@ -84,4 +84,7 @@ void draw_pictures();
 void draw_helps();
 void draw_game_data();
 
+// The desktop icons, written below their own root as hicolor/NxN/apps/moltwork.png.
+void draw_icons(const std::string &icon_root);
+
 } // namespace art

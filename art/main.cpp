@@ -1,5 +1,6 @@
-// moltwork_art <art source dir> <output root>: writes the editor's runtime
-// tree (Moltwork/, the default palette and skin) below the output root.
+// moltwork_art <art source dir> <output root> <icon root>: writes the editor's
+// runtime tree (Moltwork/, the default palette and skin) below the output root
+// and the desktop icons below the icon root.
 #include "art.h"
 
 #include <cerrno>
@@ -13,8 +14,8 @@ void set_dirs(const std::string &source, const std::string &output);
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: moltwork_art <art source dir> <output root>\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: moltwork_art <art source dir> <output root> <icon root>\n");
         return 2;
     }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
@@ -31,5 +32,6 @@ int main(int argc, char **argv)
     art::draw_pictures();
     art::draw_helps();
     art::draw_game_data();
+    art::draw_icons(argv[3]);
     return 0;
 }

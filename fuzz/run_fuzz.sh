@@ -19,7 +19,7 @@ clang++ $flags -I"$src/src" "$src/fuzz/${name}_fuzzer.cpp" $sources $(pkg-config
     -o "$work/fuzzer"
 # Large declared images are legal up to the readers' memory limits. Leaks are told apart by their whole stack,
 # so that the library's own known leak can be set aside without hiding ours.
-export ASAN_OPTIONS=fast_unwind_on_malloc=0 LSAN_OPTIONS=suppressions=$src/fuzz/lsan.supp
+export ASAN_OPTIONS=fast_unwind_on_malloc=0 LSAN_OPTIONS=suppressions=$src/tests/lsan.supp
 fuzz() { "$work/fuzzer" -rss_limit_mb=4096 -malloc_limit_mb=4096 -timeout=30 "$@"; }
 for input in "$regressions"/*; do
     case $input in *.md) ;; *) if [ -f "$input" ]; then fuzz "$input"; fi ;; esac

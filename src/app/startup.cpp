@@ -62,6 +62,9 @@ int start_system()
 
 int load_startup_data()
 {
+    // Whichever way the process ends from here (a start-up failure exits at once), what the editor holds
+    // in containers is freed before the containers go.
+    [[maybe_unused]] static const bool released_at_exit = std::atexit(release_editor) == 0;
     read_config();
     ActiveBuffer = create_bitmap(800, 600);
     if (!ActiveBuffer) {
@@ -85,6 +88,14 @@ int load_startup_data()
         AllDialogs[i].init(HELP_BOOK_FILES[i]);
     }
     return 0;
+}
+
+void release_editor()
+{
+    clear_undos();
+    for (Dialog &dialog : AllDialogs) {
+        dialog.release();
+    }
 }
 
 int init_program()

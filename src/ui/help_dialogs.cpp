@@ -44,6 +44,19 @@ void Dialog::init(const std::string &file)
     page = 0;
 }
 
+void Dialog::release()
+{
+    for (BITMAP *sub : pages) {
+        destroy_bitmap(sub);
+    }
+    pages.clear();
+    page_count = page = 0;
+    if (sheet) {
+        destroy_bitmap(sheet);
+        sheet = nullptr;
+    }
+}
+
 void Dialog::draw()
 {
     draw_sprite(ActiveBuffer, pages[page], HELP_PAGE_X, HELP_PAGE_Y);

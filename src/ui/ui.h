@@ -106,6 +106,8 @@ class Dialog
     // Loads and cuts the book; ends the process when the file is unusable.
     void init(const std::string &file);
     void draw();
+    // Frees the pages and the sheet.
+    void release();
 };
 
 void show_helps();

@@ -13,6 +13,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#define CHECK_LEAKS_IN_CHILDREN 1
+#endif
+
 namespace
 {
 // Without a keyboard driver the library reads its own key buffer, where
@@ -114,6 +119,12 @@ ChildResult run_in_child(const std::string &workdir, const std::function<void()>
         }
         body();
         std::fflush(stdout);
+        // Freed as at exit, so that the sanitizers check the release too.
+        release_editor();
+#ifdef CHECK_LEAKS_IN_CHILDREN
+        // The child ends with _exit, which skips the leak check at exit: each scenario is checked here.
+        __lsan_do_leak_check();
+#endif
         _exit(::testing::Test::HasFailure() ? 1 : 0);
     }
     int status = 0;
