@@ -30,7 +30,7 @@ int load_startup_data();
 // What comes before the first pass: the static screen, the offer of a recovery copy, then the skin to
 // start on (start_file, else the last skin when autoloading). Returns 0 or the exit status of a failure.
 int open_editor(const std::string &start_file = "");
-// Leaving after a confirmed quit: the recovery copy goes (release_editor frees the rest at exit).
+// Leaving after a confirmed quit: the recovery copy goes, and the history is freed.
 void close_editor();
 // The whole program after start-up: open_editor, the main loop, close_editor.
 int run_editor_loop(const std::string &start_file = "");

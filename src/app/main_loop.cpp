@@ -118,6 +118,7 @@ int open_editor(const std::string &start_file)
 void close_editor()
 {
     drop_recovery_copy();
+    clear_undos();
 }
 
 int run_editor_loop(const std::string &start_file)
