@@ -39,9 +39,7 @@ int standing_pixel(const std::string &sheet_path)
 {
     BITMAP *sheet = load_bitmap(sheet_path.c_str(), nullptr);
     const int pixel = sheet ? getpixel(sheet, 8, 8) : -1;
-    if (sheet) {
-        destroy_bitmap(sheet);
-    }
+    destroy_bitmap(sheet);
     return pixel;
 }
 } // namespace

@@ -5,12 +5,6 @@
 
 namespace
 {
-// A click of the pencil on frame pixel (x, y) of canvas 1 or 2.
-void pencil(int canvas, int x, int y)
-{
-    click(canvas_left(canvas) + 12 * x + 6, CANVAS_Y + 12 * y + 6);
-}
-
 // Toolbar titles: Edit at x 51..85, Frames at 86..142.
 constexpr int EDIT_X = 65, FRAMES_X = 110;
 

@@ -196,6 +196,11 @@ void stroke(int canvas, int x, int y, int color)
     putpixel(frame_on_canvas(canvas), x, y, color);
 }
 
+void pencil(int canvas, int x, int y)
+{
+    click(canvas_left(canvas) + 12 * x + 6, CANVAS_Y + 12 * y + 6);
+}
+
 std::vector<int> all_frames()
 {
     std::vector<int> pixels;

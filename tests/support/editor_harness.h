@@ -59,6 +59,8 @@ void tap(int scancode, int flags = 0);
 void click(int x, int y, int bits = 1);
 // A change to the frame on canvas 1 (left) or 2 (right), recorded first like a stroke.
 void stroke(int canvas, int x, int y, int color);
+// A click (the pencil's, by default) on the middle of frame pixel (x, y) of canvas 1 or 2.
+void pencil(int canvas, int x, int y);
 
 // Every pixel of the six frames, frame by frame, row by row.
 std::vector<int> all_frames();

@@ -1,5 +1,5 @@
-// Canvas geometry, the wheel, colour stepping and the brush picture, on the
-// editor's own globals with a palette table of the test's own.
+// The wheel, colour stepping, the brush picture and the ellipse, on the editor's own globals with a
+// palette table of the test's own.
 #include "document/document.h"
 #include "headless.h"
 #include "tools/tools.h"
@@ -61,30 +61,6 @@ class Frames : public ::testing::Test
     }
 };
 } // namespace
-
-TEST(Geometry, ScreenToFramePixelsRoundsDown)
-{
-    // Axis 1 is x, 2 is y; left of and above a canvas pixels are negative and floor.
-    const struct {
-        int canvas, axis, screen, pixel, snapped;
-    } cases[] = {
-        {1, 1, 284, -1, 273}, {1, 1, 273, -1, 273}, {1, 1, 272, -2, 261}, {1, 1, 285, 0, 285},
-        {1, 1, 300, 1, 297},  {1, 1, 476, 15, 465}, {1, 1, 477, 16, 477}, {1, 2, 354, -1, 343},
-        {1, 2, 355, 0, 355},  {2, 1, 529, 0, 529},  {2, 1, 540, 0, 529},  {2, 2, 366, 0, 355},
-        {2, 2, 367, 1, 367},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::to_string(c.canvas) + " " + std::to_string(c.axis) + " " +
-                     std::to_string(c.screen));
-        canvas = c.canvas;
-        EXPECT_EQ(c.axis == 1 ? xscale(c.screen) : yscale(c.screen), c.pixel);
-        EXPECT_EQ(ssnap(c.screen, c.axis), c.snapped);
-    }
-    EXPECT_EQ(snap(-5), 0);
-    EXPECT_EQ(snap(25), 24);
-    EXPECT_EQ(snap(-13), -12);
-    canvas = 0;
-}
 
 TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModes)
 {
