@@ -8,16 +8,6 @@
 
 namespace
 {
-// Frame n's pixel (x, y) is a 2 x 2 block in the sheet: the sheet's frames, as all_frames() lists them.
-std::vector<int> frames_of(BITMAP *sheet)
-{
-    std::vector<int> pixels;
-    for (int i = 0; i < FRAME_COUNT * FRAME_SIZE * FRAME_SIZE; ++i) {
-        pixels.push_back(getpixel(sheet, 32 * (i / 256) + 2 * (i % 16), 2 * (i / 16 % 16)));
-    }
-    return pixels;
-}
-
 // What the copy on disk holds: its name and frames; empty frames when there is none or it is unreadable.
 std::pair<std::string, std::vector<int>> copy_on_disk()
 {

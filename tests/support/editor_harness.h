@@ -64,6 +64,10 @@ void pencil(int canvas, int x, int y);
 
 // Every pixel of the six frames, frame by frame, row by row.
 std::vector<int> all_frames();
+// The frames a 192 x 32 skin sheet holds (each frame pixel a 2 x 2 block), as all_frames() lists them;
+// none when there is no sheet or its file does not load.
+std::vector<int> frames_of(BITMAP *sheet);
+std::vector<int> sheet_frames(const std::string &path);
 
 // Runs body with files limited to `bytes`, as on a disk that fills up mid-write.
 void with_file_size_limit(long bytes, const std::function<void()> &body);
