@@ -117,18 +117,6 @@ TEST(CommandLine, ExportSkipsUnreadableSkinsByNameAndWritesIntoAFileOrAFolder)
     EXPECT_EQ(run_in(dir, PROGRAM + " --version").output, "moltwork " MOLTWORK_VERSION "\n");
 }
 
-TEST(CommandLine, TheLauncherFindsRelativePathsWhereItWasRun)
-{
-    const std::string home = make_workdir();
-    const std::string caller = make_workdir();
-    fs::create_directory(caller + "/sub");
-    fs::copy_file(caller + "/gfx/skins/0orva.bmp", caller + "/sub/a.bmp");
-    const ProgramRun run = run_in(caller, "MOLTWORK_HOME=" + home +
-                                              " " MOLTWORK_LAUNCHER " --export-gif sub/a.bmp -o sub/out.gif");
-    EXPECT_EQ(run.status, 0) << run.errors;
-    EXPECT_TRUE(is_regular_file(caller + "/sub/out.gif"));
-}
-
 TEST(OpenFromPath, SavesIntoTheFilesFolderAndLeavesTheOptionsAlone)
 {
     const std::string other = make_workdir();

@@ -17,53 +17,29 @@ int column_color(int c)
     return makecol(10 * c, 100, 200 - c);
 }
 
-class Palette : public ::testing::Test
+// Turns the wheel dz notches with the pointer at (x, y).
+void roll(int x, int y, int dz)
 {
-  protected:
-    void SetUp() override
-    {
-        start_headless_library();
-        for (int c = 0; c < PALETTE_COLUMNS; ++c) {
-            for (int r = 0; r < PALETTE_ROWS; ++r) {
-                ColorPalette[c * PALETTE_ROWS + r] = r == 0 ? column_color(c) : makecol(c, r, 7);
-            }
-        }
-    }
-};
-
-class Frames : public ::testing::Test
-{
-  protected:
-    static void SetUpTestSuite()
-    {
-        start_headless_library();
-        if (!StandingFrame) {
-            ASSERT_EQ(create_frames(), 0);
-        }
-    }
-    void SetUp() override
-    {
-        left_frame = 0;
-        right_frame = 1;
-        preview_mode = 0;
-        CustomRecolor = 1;
-        mb = old_mb = 0;
-        menu = 0;
-        key_shifts = 0;
-    }
-    void roll(int x, int y, int dz)
-    {
-        mx = x;
-        my = y;
-        old_mz = mz;
-        mz += dz;
-        handle_wheel();
-    }
-};
+    mx = x;
+    my = y;
+    old_mz = mz;
+    mz += dz;
+    handle_wheel();
+}
 } // namespace
 
-TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModes)
+TEST(Wheel, StepsFramesAndWrapsAndOverThePreviewStepsModes)
 {
+    start_headless_library();
+    if (!StandingFrame) {
+        ASSERT_EQ(create_frames(), 0);
+    }
+    left_frame = 0;
+    right_frame = 1;
+    preview_mode = 0;
+    CustomRecolor = 1;
+    mb = 0;
+    menu = 0;
     roll(500, 400, +1); // right of the left canvas, still in its wheel zone
     EXPECT_EQ(CurrentFrame(), WalkingFrame);
     EXPECT_EQ(drx(), 70);
@@ -92,8 +68,14 @@ TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModes)
     EXPECT_EQ(CustomRecolor, 1);
 }
 
-TEST_F(Palette, ColourStepsWalkTheSwatchOrderAcrossTheTransparentOne)
+TEST(Palette, ColourStepsWalkTheSwatchOrderAcrossTheTransparentOne)
 {
+    start_headless_library();
+    for (int c = 0; c < PALETTE_COLUMNS; ++c) {
+        for (int r = 0; r < PALETTE_ROWS; ++r) {
+            ColorPalette[c * PALETTE_ROWS + r] = r == 0 ? column_color(c) : makecol(c, r, 7);
+        }
+    }
     const int t = transparent_color();
     const struct {
         int from, forward, backward;
