@@ -97,7 +97,7 @@ TEST(Export, APaletteWithAlphaKeepsItsColoursThroughSaveLoadAndExport)
             const int color = palette_entry(5);
             click(22 + 18 * 5 + 8, 456);
             ASSERT_EQ(Fcolor, color);
-            click(LEFT_CANVAS_X + 12 * 2 + 6, CANVAS_Y + 12 * 3 + 6);
+            pencil(1, 2, 3);
             windows_script::answer(&ConfirmSave, 1);
             ASSERT_EQ(save(filename), 0);
             load();

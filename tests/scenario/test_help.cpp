@@ -66,7 +66,7 @@ TEST(Help, BooksOfOneAndTwoPagesShowArrowsOnlyWhereTheyTurn)
                          {100, KEY_STOP, 1, 30, true, false},
                          {100, KEY_STOP, 1, 30, true, false}};
             for (const auto &c : cases) {
-                SCOPED_TRACE(std::to_string(c.button_x) + " " + std::to_string(c.page));
+                SCOPED_TRACE(testing::Message() << c.button_x << " " << c.page);
                 input::move(c.button_x, 290);
                 passes(2);
                 tap(c.key);
@@ -94,8 +94,7 @@ TEST(Help, OptionPanelsShowAwayFromTheToolsAndPalette)
             {KEY_R, 380, 450, 0},           {KEY_P, 380, 450, 0},
         };
         for (const auto &c : cases) {
-            SCOPED_TRACE(std::to_string(c.tool_key) + " at " + std::to_string(c.x) + ", " +
-                         std::to_string(c.y));
+            SCOPED_TRACE(testing::Message() << c.tool_key << " at " << c.x << ", " << c.y);
             tap(c.tool_key);
             input::move(c.x, c.y);
             passes(1);
@@ -122,8 +121,7 @@ TEST(Help, PanelPressesChooseTheBrushOrFillModeUnderThem)
                      {KEY_F, 162, 520, 1, 0, 1}, {KEY_F, 163, 520, 1, 0, 0}, {KEY_F, 233, 512, 1, 0, 2},
                      {KEY_F, 100, 560, 1, 2, 2}, {KEY_F, 114, 530, 2, 0, 0}};
         for (const auto &c : cases) {
-            SCOPED_TRACE(std::to_string(c.tool_key) + " at " + std::to_string(c.x) + ", " +
-                         std::to_string(c.y));
+            SCOPED_TRACE(testing::Message() << c.tool_key << " at " << c.x << ", " << c.y);
             tap(c.tool_key);
             int &choice = c.tool_key == KEY_B ? BrushSelected : fill_mode;
             choice = c.start;

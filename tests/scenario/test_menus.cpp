@@ -149,13 +149,10 @@ TEST(Menus, FramesCopiesEitherCanvasAndEditUndoesIt)
         EXPECT_TRUE(shown(EditSelect, 53, 149)) << "the live item lights";
         run("c100,157");
         EXPECT_EQ(getpixel(WalkingFrame, 1, 1), transparent_color()) << "Edit undid the copy";
-        EXPECT_EQ(state(), "0.0 0.0");
         run("t2 140,174");
         EXPECT_TRUE(shown(NoUndo, 51, 149));
         EXPECT_TRUE(shown(EditSelect, 53, 166)) << "Redo is live and lights";
-        run("c100,174");
-        EXPECT_EQ(getpixel(WalkingFrame, 1, 1), red) << "Edit redid the copy";
-        undo();
+        run("c700,100");
         run("w2");
         EXPECT_EQ(getpixel(StandingFrame, 2, 2), green) << "right onto left";
         ASSERT_EQ(Undos.size(), 1u);
@@ -256,32 +253,30 @@ TEST(Menus, PreviewChooserSetsTheTeamOfItsOpenRowAndTheMode)
     });
 }
 
-struct Drawn {
-    const char *script;
-    BITMAP **image;
-    int x, y;
-    bool lit;
-};
-
 // Each picture is on the screen when due (a toggle button stays dark beside the brush and during a
 // stroke) and gone once a message window has closed its menu.
 TEST(Menus, MenusAndButtonsAreDrawnWhenDueAndLeaveNoTrace)
 {
-    const Drawn drawn[] = {{"t1", &FileBack, 18, 149, true},
-                           {"t2 140,166", &NoUndo, 51, 149, true},
-                           {"t2", &NoRedo, 51, 166, true},
-                           {"t3 120,157 120,157", &WhichCanvasBack, 168, 148, true},
-                           {"t3 120,172 120,172", &WhichFrameBack, 168, 162, true},
-                           {"t3 120,157", &FramesSelect, 88, 149, true},
-                           {"o1 510,543", &SelectFrameBack, 373, 403, true},
-                           {"o2 754,543", &SelectFrameBack, 617, 403, true},
-                           {"o3 600,261", &SelectPreviewModeBack, 436, 249, true},
-                           {"o3 600,261", &SelectPreviewTeamBack, 553, 249, true},
-                           {"510,543", &FrameToggleButtonClicked, 480, 525, true},
-                           {"767,342", &PreviewToggleButtonClicked, 659, 329, true},
-                           {"B 754,543", &FrameToggleButtonClicked, 724, 525, false},
-                           {"d600,400 d754,543", &FrameToggleButtonClicked, 724, 525, false}};
-    for (const Drawn &d : drawn) {
+    const struct {
+        const char *script;
+        BITMAP **image;
+        int x, y;
+        bool lit;
+    } drawn[] = {{"t1", &FileBack, 18, 149, true},
+                 {"t2 140,166", &NoUndo, 51, 149, true},
+                 {"t2", &NoRedo, 51, 166, true},
+                 {"t3 120,157 120,157", &WhichCanvasBack, 168, 148, true},
+                 {"t3 120,172 120,172", &WhichFrameBack, 168, 162, true},
+                 {"t3 120,157", &FramesSelect, 88, 149, true},
+                 {"o1 510,543", &SelectFrameBack, 373, 403, true},
+                 {"o2 754,543", &SelectFrameBack, 617, 403, true},
+                 {"o3 600,261", &SelectPreviewModeBack, 436, 249, true},
+                 {"o3 600,261", &SelectPreviewTeamBack, 553, 249, true},
+                 {"510,543", &FrameToggleButtonClicked, 480, 525, true},
+                 {"767,342", &PreviewToggleButtonClicked, 659, 329, true},
+                 {"B 754,543", &FrameToggleButtonClicked, 724, 525, false},
+                 {"d600,400 d754,543", &FrameToggleButtonClicked, 724, 525, false}};
+    for (const auto &d : drawn) {
         EXPECT_SCENARIO([&d] {
             run(d.script);
             EXPECT_EQ(shown(*d.image, d.x, d.y), d.lit) << d.script;

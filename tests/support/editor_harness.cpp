@@ -207,6 +207,11 @@ void stroke(int canvas, int x, int y, int color)
     putpixel(frame_on_canvas(canvas), x, y, color);
 }
 
+void pencil(int canvas, int x, int y)
+{
+    click(canvas_left(canvas) + 12 * x + 6, CANVAS_Y + 12 * y + 6);
+}
+
 std::vector<int> all_frames()
 {
     std::vector<int> pixels;
@@ -214,6 +219,23 @@ std::vector<int> all_frames()
         pixels.push_back(getpixel(frame_bitmap(i / 256), i % 16, i / 16 % 16));
     }
     return pixels;
+}
+
+std::vector<int> frames_of(BITMAP *sheet)
+{
+    std::vector<int> pixels;
+    for (int i = 0; sheet && i < FRAME_COUNT * FRAME_SIZE * FRAME_SIZE; ++i) {
+        pixels.push_back(getpixel(sheet, 32 * (i / 256) + 2 * (i % 16), 2 * (i / 16 % 16)));
+    }
+    return pixels;
+}
+
+std::vector<int> sheet_frames(const std::string &path)
+{
+    BITMAP *sheet = load_bitmap(path.c_str(), nullptr);
+    const std::vector<int> frames = frames_of(sheet);
+    destroy_bitmap(sheet);
+    return frames;
 }
 
 void with_file_size_limit(long bytes, const std::function<void()> &body)

@@ -59,9 +59,15 @@ void tap(int scancode, int flags = 0);
 void click(int x, int y, int bits = 1);
 // A change to the frame on canvas 1 (left) or 2 (right), recorded first like a stroke.
 void stroke(int canvas, int x, int y, int color);
+// A click (the pencil's, by default) on the middle of frame pixel (x, y) of canvas 1 or 2.
+void pencil(int canvas, int x, int y);
 
 // Every pixel of the six frames, frame by frame, row by row.
 std::vector<int> all_frames();
+// The frames a 192 x 32 skin sheet holds (each frame pixel a 2 x 2 block), as all_frames() lists them;
+// none when there is no sheet or its file does not load.
+std::vector<int> frames_of(BITMAP *sheet);
+std::vector<int> sheet_frames(const std::string &path);
 
 // Runs body with files limited to `bytes`, as on a disk that fills up mid-write.
 void with_file_size_limit(long bytes, const std::function<void()> &body);

@@ -1,5 +1,5 @@
-// Canvas geometry, the wheel, colour stepping and the brush picture, on the
-// editor's own globals with a palette table of the test's own.
+// The wheel, colour stepping, the brush picture and the ellipse, on the editor's own globals with a
+// palette table of the test's own.
 #include "document/document.h"
 #include "headless.h"
 #include "tools/tools.h"
@@ -17,77 +17,29 @@ int column_color(int c)
     return makecol(10 * c, 100, 200 - c);
 }
 
-class Palette : public ::testing::Test
+// Turns the wheel dz notches with the pointer at (x, y).
+void roll(int x, int y, int dz)
 {
-  protected:
-    void SetUp() override
-    {
-        start_headless_library();
-        for (int c = 0; c < PALETTE_COLUMNS; ++c) {
-            for (int r = 0; r < PALETTE_ROWS; ++r) {
-                ColorPalette[c * PALETTE_ROWS + r] = r == 0 ? column_color(c) : makecol(c, r, 7);
-            }
-        }
-    }
-};
-
-class Frames : public ::testing::Test
-{
-  protected:
-    static void SetUpTestSuite()
-    {
-        start_headless_library();
-        if (!StandingFrame) {
-            ASSERT_EQ(create_frames(), 0);
-        }
-    }
-    void SetUp() override
-    {
-        left_frame = 0;
-        right_frame = 1;
-        preview_mode = 0;
-        CustomRecolor = 1;
-        mb = old_mb = 0;
-        menu = 0;
-        key_shifts = 0;
-    }
-    void roll(int x, int y, int dz)
-    {
-        mx = x;
-        my = y;
-        old_mz = mz;
-        mz += dz;
-        handle_wheel();
-    }
-};
+    mx = x;
+    my = y;
+    old_mz = mz;
+    mz += dz;
+    handle_wheel();
+}
 } // namespace
 
-TEST(Geometry, ScreenToFramePixelsRoundsDown)
+TEST(Wheel, StepsFramesAndWrapsAndOverThePreviewStepsModes)
 {
-    // Axis 1 is x, 2 is y; left of and above a canvas pixels are negative and floor.
-    const struct {
-        int canvas, axis, screen, pixel, snapped;
-    } cases[] = {
-        {1, 1, 284, -1, 273}, {1, 1, 273, -1, 273}, {1, 1, 272, -2, 261}, {1, 1, 285, 0, 285},
-        {1, 1, 300, 1, 297},  {1, 1, 476, 15, 465}, {1, 1, 477, 16, 477}, {1, 2, 354, -1, 343},
-        {1, 2, 355, 0, 355},  {2, 1, 529, 0, 529},  {2, 1, 540, 0, 529},  {2, 2, 366, 0, 355},
-        {2, 2, 367, 1, 367},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::to_string(c.canvas) + " " + std::to_string(c.axis) + " " +
-                     std::to_string(c.screen));
-        canvas = c.canvas;
-        EXPECT_EQ(c.axis == 1 ? xscale(c.screen) : yscale(c.screen), c.pixel);
-        EXPECT_EQ(ssnap(c.screen, c.axis), c.snapped);
+    start_headless_library();
+    if (!StandingFrame) {
+        ASSERT_EQ(create_frames(), 0);
     }
-    EXPECT_EQ(snap(-5), 0);
-    EXPECT_EQ(snap(25), 24);
-    EXPECT_EQ(snap(-13), -12);
-    canvas = 0;
-}
-
-TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModes)
-{
+    left_frame = 0;
+    right_frame = 1;
+    preview_mode = 0;
+    CustomRecolor = 1;
+    mb = 0;
+    menu = 0;
     roll(500, 400, +1); // right of the left canvas, still in its wheel zone
     EXPECT_EQ(CurrentFrame(), WalkingFrame);
     EXPECT_EQ(drx(), 70);
@@ -116,8 +68,14 @@ TEST_F(Frames, WheelStepsFramesAndWrapsAndOverThePreviewStepsModes)
     EXPECT_EQ(CustomRecolor, 1);
 }
 
-TEST_F(Palette, ColourStepsWalkTheSwatchOrderAcrossTheTransparentOne)
+TEST(Palette, ColourStepsWalkTheSwatchOrderAcrossTheTransparentOne)
 {
+    start_headless_library();
+    for (int c = 0; c < PALETTE_COLUMNS; ++c) {
+        for (int r = 0; r < PALETTE_ROWS; ++r) {
+            ColorPalette[c * PALETTE_ROWS + r] = r == 0 ? column_color(c) : makecol(c, r, 7);
+        }
+    }
     const int t = transparent_color();
     const struct {
         int from, forward, backward;

@@ -84,9 +84,7 @@ TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
         write_file(file, c.bytes);
         BITMAP *image = load_checked_bitmap(file);
         EXPECT_EQ(image != nullptr, c.check == ImageCheck::Accepted) << c.what;
-        if (image) {
-            destroy_bitmap(image);
-        }
+        destroy_bitmap(image);
     }
 }
 
