@@ -2,7 +2,7 @@
 shipped default data in a fresh working directory, is put into a few states by mouse and keys, and each
 state is captured, cropped and written as a palette PNG.
 
-    make_docs_pictures.py PROGRAM RUNTIME_DIR OUT_DIR
+    make_pictures.py PROGRAM RUNTIME_DIR OUT_DIR
 
 Any step that does not change the screen as expected stops the run with an error."""
 import os
@@ -10,7 +10,9 @@ import subprocess
 import sys
 import time
 
-from xharness import AWAY, CANVAS_POINT, Editor, read_image, start_xvfb, window_buttons
+# The real-window test harness drives the editor here too.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "tests", "window"))
+from xharness import AWAY, CANVAS_POINT, Editor, read_image, start_xvfb, window_buttons  # noqa: E402
 
 PARK = (760, 200)  # a blank spot of the keyboard card, for pictures without a pointer in them
 
