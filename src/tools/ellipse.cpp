@@ -15,13 +15,6 @@ int floor_half(int v)
 {
     return v >= 0 ? v / 2 : -((1 - v) / 2);
 }
-
-void put_inside(BITMAP *bmp, int x, int y, int color)
-{
-    if (is_inside_bitmap(bmp, x, y, 1)) {
-        putpixel(bmp, x, y, color);
-    }
-}
 } // namespace
 
 void step_ellipse_fill(bool up)
@@ -57,10 +50,10 @@ void boundcircle(BITMAP *bmp, int x1, int y1, int x2, int y2, int color)
             if (getpixel(work, i, j) == transparent_color()) {
                 continue;
             }
-            put_inside(bmp, cx - rx + i, cy - ry + j, color);
-            put_inside(bmp, cx + rx + px - i, cy - ry + j, color);
-            put_inside(bmp, cx - rx + i, cy + ry + py - j, color);
-            put_inside(bmp, cx + rx + px - i, cy + ry + py - j, color);
+            putpixel(bmp, cx - rx + i, cy - ry + j, color);
+            putpixel(bmp, cx + rx + px - i, cy - ry + j, color);
+            putpixel(bmp, cx - rx + i, cy + ry + py - j, color);
+            putpixel(bmp, cx + rx + px - i, cy + ry + py - j, color);
         }
     }
     destroy_bitmap(work);
