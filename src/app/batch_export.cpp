@@ -61,12 +61,6 @@ std::string target_of(const CommandLine &command, bool into_folder, const std::s
 }
 
 // A skin kept as a GIF would otherwise be overwritten by its own preview.
-bool is_same_file(const std::string &a, const std::string &b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
-}
-
 bool export_skin(const std::string &skin, const std::string &target)
 {
     if (is_same_file(caller_path(skin), caller_path(target))) {

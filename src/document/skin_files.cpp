@@ -129,7 +129,5 @@ LoadResult open_skin_file(const std::string &path)
 
 bool outside_folder_is_skins_directory()
 {
-    std::error_code error;
-    return !outside_skin.folder.empty() &&
-           std::filesystem::equivalent(outside_skin.folder, options.skins_directory, error);
+    return !outside_skin.folder.empty() && is_same_file(outside_skin.folder, options.skins_directory);
 }

@@ -1,12 +1,25 @@
 #include "files/files.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <sys/stat.h>
 
 bool path_exists(const std::string &path)
 {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
+}
+
+std::string folder_of(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+bool is_same_file(const std::string &a, const std::string &b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
 }
 
 bool is_regular_file(const std::string &path)

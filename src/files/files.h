@@ -18,6 +18,10 @@ bool is_regular_file(const std::string &path);
 // The path with every byte that is not printable ASCII shown as \xHH, for
 // messages that must stay readable whatever the file name holds.
 std::string printable_path(const std::string &path);
+// The folder part of path, with its slash; empty for a bare name.
+std::string folder_of(const std::string &path);
+// Whether both paths name the same existing file (links and ".." followed).
+bool is_same_file(const std::string &a, const std::string &b);
 
 // ---- Writing files whole, and file names never cut ------------------------
 

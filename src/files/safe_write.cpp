@@ -74,13 +74,6 @@ const PACKFILE_VTABLE STDIO_OUTPUT = {
     output_fwrite, output_cannot_seek, output_never_at_end, output_ferror,
 };
 
-// The folder part of path, with its slash; empty for a bare name.
-std::string folder_of(const std::string &path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
 // Follows path while it is a symbolic link; a relative link is relative to
 // the link's own folder. False for a loop or an unreadable link.
 bool resolve_links(std::string &path)

@@ -16,12 +16,6 @@ struct HeldFile {
 bool batch_open = false;
 std::vector<HeldFile> held;
 
-std::string folder_of(const std::string &path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
-}
-
 // One sync per folder holding a written file (the sync covers its whole file
 // system); whether each folder's sync succeeded.
 std::map<std::string, bool> sync_held_files()
@@ -32,7 +26,7 @@ std::map<std::string, bool> sync_held_files()
         if (synced.count(folder)) {
             continue;
         }
-        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
         synced[folder] = fd >= 0 && syncfs(fd) == 0;
         if (fd >= 0) {
             close(fd);
