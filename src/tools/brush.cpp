@@ -33,12 +33,6 @@ bool in_brush(int x, int y)
     return getpixel(Brush[BrushSelected], x, y) != outside_brush_color();
 }
 
-// The pointer shows a magenta brush in a colour that stays visible.
-int pointer_color(int color)
-{
-    return color == transparent_color() ? visible_transparent_color() : color;
-}
-
 bool shift_held = false;
 
 // Pixel (4, 4) of the brush lies under the pointer, snapped to the target's grid.
@@ -130,8 +124,8 @@ int create_brush_cursors()
 // the stand-in for magenta packs to magenta itself (15 and 16 bits).
 void make_brush_cursor()
 {
-    const int front = pointer_color(Fcolor);
-    const int back = pointer_color(Bcolor);
+    const int front = preview_color(Fcolor);
+    const int back = preview_color(Bcolor);
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             const bool inside = in_brush(x, y);

@@ -39,6 +39,11 @@ int visible_transparent_color()
     return makecol(255, 0, 254);
 }
 
+int preview_color(int color)
+{
+    return color == transparent_color() ? visible_transparent_color() : color;
+}
+
 int palette_entry(int column, int row)
 {
     return ColorPalette[column * PALETTE_ROWS + row];

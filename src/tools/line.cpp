@@ -7,15 +7,10 @@ namespace
 // segment the user saw is ever painted into the frame.
 bool segment_shown = false;
 
-void segment_to_pointer(BITMAP *bmp, int color)
-{
-    line(bmp, xscale(mouse_anchor.x), yscale(mouse_anchor.y), xscale(mx), yscale(my), color);
-}
-
 void commit_segment()
 {
     before_change(stroke_frame());
-    segment_to_pointer(stroke_frame(), shape_color(false));
+    line_to_pointer(stroke_frame(), mouse_anchor, shape_color(false));
 }
 
 // Ctrl tapped while the segment shows: it is fixed, and the next starts at the pointer.
@@ -80,7 +75,7 @@ void line_tool()
     fix_segment_on_ctrl_tap(was_shown);
     paint_freehand_with_alt(was_shown);
     if (canvas > 0 && !alt_down() && !alt_held) {
-        segment_to_pointer(FloatingGraphic, shape_color(true));
+        line_to_pointer(FloatingGraphic, mouse_anchor, shape_color(true));
         segment_shown = true;
     }
 }

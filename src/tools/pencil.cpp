@@ -3,11 +3,6 @@
 
 namespace
 {
-void line_in_frame(BITMAP *target, ScreenPoint from, int color)
-{
-    line(target, xscale(from.x), yscale(from.y), xscale(mx), yscale(my), color);
-}
-
 // One button's share of a pass: colour K, drawing code n.
 void paint_case(BITMAP *target, int color, int n)
 {
@@ -19,11 +14,10 @@ void paint_case(BITMAP *target, int color, int n)
         if (drawing != n) {
             return;
         }
-        const int preview = color == transparent_color() ? visible_transparent_color() : color;
-        line_in_frame(FloatingGraphic, mouse_anchor, preview);
+        line_to_pointer(FloatingGraphic, mouse_anchor, preview_color(color));
         if (ctrl_down() && !ctrl_held) {
             record_step(target);
-            line_in_frame(target, mouse_anchor, color);
+            line_to_pointer(target, mouse_anchor, color);
             mouse_anchor = {mx, my};
         }
         return;
@@ -32,7 +26,7 @@ void paint_case(BITMAP *target, int color, int n)
         // Alt went up mid-drag: commit the line, then record it so the
         // freehand tail that follows undoes on its own.
         record_step(target);
-        line_in_frame(target, mouse_anchor, color);
+        line_to_pointer(target, mouse_anchor, color);
         record_step(target);
         return;
     }
@@ -46,7 +40,7 @@ void commit_alt_line_on_release()
         return;
     }
     record_step(stroke_frame());
-    line_in_frame(stroke_frame(), mouse_anchor, drawing == 1 ? Fcolor : Bcolor);
+    line_to_pointer(stroke_frame(), mouse_anchor, drawing == 1 ? Fcolor : Bcolor);
 }
 } // namespace
 

@@ -79,7 +79,12 @@ void start_shape()
 int shape_color(bool preview)
 {
     const int color = drawing == 1 ? Fcolor : Bcolor;
-    return preview && color == transparent_color() ? visible_transparent_color() : color;
+    return preview ? preview_color(color) : color;
+}
+
+void line_to_pointer(BITMAP *bmp, ScreenPoint from, int color)
+{
+    line(bmp, xscale(from.x), yscale(from.y), xscale(mx), yscale(my), color);
 }
 
 ScreenPoint fixed_corner()

@@ -93,6 +93,8 @@ void record_step(BITMAP *frame);
 void start_shape();
 // The colour of the shape in progress, for the preview or for the frame.
 int shape_color(bool preview);
+// A line in frame pixels from the screen point from to the pointer.
+void line_to_pointer(BITMAP *bmp, ScreenPoint from, int color);
 // The fixed corner: the anchor, or its mirror through the anchor with Ctrl.
 ScreenPoint fixed_corner();
 // Space held: the anchor, and the corner when given, follow the pointer in whole frame pixels.
@@ -121,6 +123,8 @@ extern int ColorPalette[PALETTE_COLUMNS * PALETTE_ROWS];
 void read_color_table(BITMAP *palette);
 // Stands in for the transparent colour where a preview must stay visible.
 int visible_transparent_color();
+// The colour as a preview or pointer shows it: the transparent colour by its stand-in.
+int preview_color(int color);
 int palette_entry(int column, int row = 0);
 
 int recolor_pixel(int pixel, int k);
