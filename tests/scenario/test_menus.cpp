@@ -174,46 +174,40 @@ TEST(Menus, SwapCarriesTheUndoStepsWithThePictures)
 }
 
 // A click lasts many passes: the part of it after a choice must not reach the canvas beneath.
-// The left list is 104 pixels wide (x 373..476), the right one 105 (x 617..721); rows of 24 from y 403.
-TEST(Menus, FrameChoosersSetTheCanvasFrameAcrossTheirWholeLists)
+// The left frame list is 104 pixels wide (x 373..476), the right one 105 (x 617..721); rows of 24 from
+// y 403. Preview team rows 1..4 stand for teams 0, 2, 1, 3; a mode row takes its recolour from the wheel.
+TEST(Menus, ChoosersSetTheFramesAcrossTheirWholeListsAndThePreviewsTeamAndMode)
 {
-    const struct {
-        int chooser, x, y, frame; // frame -1: outside the list
-    } choices[] = {{1, 373, 415, 0},  {1, 476, 439, 1}, {1, 400, 546, 5}, {1, 372, 463, -1},
-                   {1, 477, 463, -1}, {2, 617, 463, 2}, {2, 721, 511, 4}, {2, 650, 403, 0},
-                   {2, 616, 487, -1}, {2, 722, 487, -1}};
-    EXPECT_SCENARIO([&choices] {
-        for (const auto &c : choices) {
+    EXPECT_SCENARIO([] {
+        const struct {
+            int chooser, x, y, frame; // frame -1: outside the list
+        } frames[] = {{1, 373, 415, 0},  {1, 476, 439, 1}, {1, 400, 546, 5}, {1, 372, 463, -1},
+                      {1, 477, 463, -1}, {2, 617, 463, 2}, {2, 721, 511, 4}, {2, 650, 403, 0},
+                      {2, 616, 487, -1}, {2, 722, 487, -1}};
+        for (const auto &c : frames) {
             const int before = canvas_frame(c.chooser);
             run("o" + std::to_string(c.chooser) + " h" + std::to_string(c.x) + "," + std::to_string(c.y));
             EXPECT_EQ(canvas_frame(c.chooser), c.frame < 0 ? before : c.frame) << c.x << "," << c.y;
             EXPECT_EQ(menu, 0);
         }
-        EXPECT_TRUE(Undos.empty()) << "no press that closed a chooser painted";
-        run("c420,439");
-        EXPECT_EQ(Undos.size(), 1u) << "a new click paints";
-    });
-}
-
-// Team rows 1..4 stand for teams 0, 2, 1, 3; a mode row takes its recolour from the wheel's table.
-TEST(Menus, PreviewChooserSetsTheTeamOfItsOpenRowAndTheMode)
-{
-    const struct {
-        const char *script;
-        int preview_mode, recolor;
-    } choices[] = {
-        {"o3 600,309 h450,405", 10, 16},                          // team row 3, mode row 5
-        {"o3 600,333 h450,453", 23, 36},                          // team row 4, mode row 6
-        {"o3 600,261 h450,261", 0, 1},   {"o3 c600,285", 12, 19}, // team row 2 itself, left open
-        {"o3 h450,381", 16, 25}, // its mode row 5: the row's team, not the variant chosen
-    };
-    EXPECT_SCENARIO([&choices] {
-        for (const auto &c : choices) {
+        const struct {
+            const char *script;
+            int preview_mode, recolor;
+        } modes[] = {
+            {"o3 600,309 h450,405", 10, 16},                          // team row 3, mode row 5
+            {"o3 600,333 h450,453", 23, 36},                          // team row 4, mode row 6
+            {"o3 600,261 h450,261", 0, 1},   {"o3 c600,285", 12, 19}, // team row 2 itself, left open
+            {"o3 h450,381", 16, 25}, // its mode row 5: the row's team, not the variant chosen
+        };
+        for (const auto &c : modes) {
             run(c.script);
-            EXPECT_EQ(preview_mode, c.preview_mode) << c.script;
-            EXPECT_EQ(CustomRecolor, c.recolor) << c.script;
+            EXPECT_EQ((std::vector<int>{preview_mode, CustomRecolor}),
+                      (std::vector<int>{c.preview_mode, c.recolor}))
+                << c.script;
         }
         EXPECT_TRUE(Undos.empty()) << "no choice painted the canvas beneath";
+        run("c420,439");
+        EXPECT_EQ(Undos.size(), 1u) << "a new click paints";
     });
 }
 
@@ -228,10 +222,8 @@ TEST(Menus, MenusAndButtonsAreDrawnWhenDueAndLeaveNoTrace)
         bool lit;
     } drawn[] = {{"t1", &FileBack, 18, 149, true},
                  {"t3 120,157 120,157", &WhichCanvasBack, 168, 148, true},
-                 {"t3 120,157", &FramesSelect, 88, 149, true},
                  {"o1 510,543", &SelectFrameBack, 373, 403, true},
                  {"o3 600,261", &SelectPreviewModeBack, 436, 249, true},
-                 {"o3 600,261", &SelectPreviewTeamBack, 553, 249, true},
                  {"510,543", &FrameToggleButtonClicked, 480, 525, true},
                  {"B 754,543", &FrameToggleButtonClicked, 724, 525, false},
                  {"d600,400 d754,543", &FrameToggleButtonClicked, 724, 525, false}};
