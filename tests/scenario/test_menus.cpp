@@ -165,10 +165,10 @@ TEST(Menus, SwapCarriesTheUndoStepsWithThePictures)
         tap(KEY_Z, KB_CTRL_FLAG);
         EXPECT_EQ(getpixel(WalkingFrame, 1, 1), Fcolor);
         tap(KEY_Z, KB_CTRL_FLAG);
-        EXPECT_EQ(getpixel(WalkingFrame, 0, 0), a);
-        EXPECT_EQ(getpixel(WalkingFrame, 1, 1), clear);
-        EXPECT_EQ(getpixel(StandingFrame, 0, 0), b) << "the other picture survives";
-        EXPECT_EQ(getpixel(StandingFrame, 1, 1), clear);
+        EXPECT_EQ((std::vector<int>{getpixel(WalkingFrame, 0, 0), getpixel(WalkingFrame, 1, 1),
+                                    getpixel(StandingFrame, 0, 0), getpixel(StandingFrame, 1, 1)}),
+                  (std::vector<int>{a, clear, b, clear}))
+            << "both pictures survive";
         EXPECT_EQ(windows_script::shown(), (std::vector<Window *>{&NoRestore}));
     });
 }
