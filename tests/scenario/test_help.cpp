@@ -66,15 +66,15 @@ TEST(Help, BooksOfOneAndTwoPagesTurnShowArrowsWhereTheyTurnAndCloseTurnedBack)
                          {100, KEY_STOP, 1, 30, true, false},
                          {100, KEY_STOP, 1, 30, true, false}};
             for (const auto &c : cases) {
-                SCOPED_TRACE(testing::Message() << c.button_x << " " << c.page);
                 input::move(c.button_x, 290);
                 passes(2);
                 tap(c.key);
                 draw_everything();
-                EXPECT_EQ(AllDialogs[show_help - 1].page, c.page);
-                EXPECT_EQ(getpixel(ActiveBuffer, 138, 580), makecol(c.grey, c.grey, c.grey + 1));
-                EXPECT_EQ(shown(LeftArrow, 26, 502), c.left_arrow);
-                EXPECT_EQ(shown(RightArrow, 235, 502), c.right_arrow);
+                EXPECT_EQ((std::vector<int>{AllDialogs[show_help - 1].page, getpixel(ActiveBuffer, 138, 580),
+                                            shown(LeftArrow, 26, 502), shown(RightArrow, 235, 502)}),
+                          (std::vector<int>{c.page, makecol(c.grey, c.grey, c.grey + 1), c.left_arrow,
+                                            c.right_arrow}))
+                    << c.button_x << " " << c.page;
             }
             input::move(150, 290);
             passes(1);
@@ -106,15 +106,16 @@ TEST(Help, OptionPanelsShowAwayFromTheToolsAndPaletteAndPressesChooseUnderThem)
             {KEY_R, 380, 450, 0},
         };
         for (const auto &c : cases) {
-            SCOPED_TRACE(testing::Message() << c.tool_key << " at " << c.x << ", " << c.y);
             tap(c.tool_key);
             input::move(c.x, c.y);
             passes(1);
             draw_everything();
-            EXPECT_EQ(panel_empty(), c.panel == 0);
-            EXPECT_EQ(shown(BrushHighlight, 28 + 27 * 5, 494 + 27), c.panel == BRUSH_PANEL);
-            EXPECT_EQ(shown(FillModeArrow, 42 + 72 * 2, 494), c.panel == FILL_PANEL);
-            EXPECT_EQ(shown(EightWayFill, 138 - EightWayFill->w / 2, 563), c.panel == FILL_PANEL);
+            EXPECT_EQ((std::vector<bool>{panel_empty(), shown(BrushHighlight, 28 + 27 * 5, 494 + 27),
+                                         shown(FillModeArrow, 42 + 72 * 2, 494),
+                                         shown(EightWayFill, 138 - EightWayFill->w / 2, 563)}),
+                      (std::vector<bool>{c.panel == 0, c.panel == BRUSH_PANEL, c.panel == FILL_PANEL,
+                                         c.panel == FILL_PANEL}))
+                << c.tool_key << " at " << c.x << ", " << c.y;
         }
         // Brushes: columns from x 24 on a 27-pixel pitch, the last one reaching x 243, rows from y 497.
         // Fill modes: boxes from x 42 on a 72-pixel pitch, the middle one a pixel wider.
