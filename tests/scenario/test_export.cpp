@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -47,7 +48,7 @@ int entry_color(const RawPalette &palette, int i)
 }
 } // namespace
 
-TEST(Export, TwoTripledLoopingFramesWithAnEntryForEveryColourOfTheStripOverwrittenQuietly)
+TEST(Export, TwoTripledLoopingFramesWithAnEntryForEveryColourOverwrittenQuietlyOrRefusedWithoutAFile)
 {
     EXPECT_SCENARIO([] {
         filename = "five";
@@ -86,6 +87,27 @@ TEST(Export, TwoTripledLoopingFramesWithAnEntryForEveryColourOfTheStripOverwritt
         EXPECT_EQ(getpixel(animation->frames[1].image, 47, 47), 6) << "walking pixel (15, 15) at the corner";
         export_with_ctrl_e(&Exported);
         EXPECT_EQ(windows_script::shown().size(), 2u) << "no question before overwriting an export";
+
+        // A missing folder, too many colours or one no palette entry shows: a message and no file.
+        filename = "lost.bmp";
+        ASSERT_EQ(unlink("SkinPreviews/five.gif"), 0);
+        ASSERT_EQ(rmdir("SkinPreviews"), 0);
+        export_with_ctrl_e(&ExportFail);
+        struct stat st;
+        EXPECT_NE(stat("SkinPreviews", &st), 0) << "the directory is not created";
+        ASSERT_EQ(mkdir("SkinPreviews", 0755), 0);
+        for (int i = 0; i < 6 * 256; ++i) {
+            putpixel(frame_bitmap(i / 256), i % 16, i / 16 % 16, makecol(i / 256, i / 16 % 16, i % 16));
+        }
+        passes(1);
+        export_with_ctrl_e(&ExportFail);
+        EXPECT_EQ(read_file("SkinPreviews/lost.gif"), "") << "more than 256 colours: nothing written";
+        for (int f = 0; f < 6; ++f) {
+            clear_to_color(frame_bitmap(f), f ? transparent_color() : makeacol32(1, 2, 3, 128));
+        }
+        passes(1);
+        export_with_ctrl_e(&ExportFail);
+        EXPECT_EQ(read_file("SkinPreviews/lost.gif"), "") << "a pixel no palette entry shows";
     });
 }
 
@@ -110,28 +132,4 @@ TEST(Export, APaletteWithAlphaKeepsItsColoursThroughSaveLoadAndExport)
                 << "and once exported";
         },
         write_palette_with_alpha);
-}
-
-TEST(Export, AMissingDirectoryTooManyColoursOrAnUnmappableOneFailsWithoutAFile)
-{
-    EXPECT_SCENARIO([] {
-        filename = "lost.bmp";
-        ASSERT_EQ(rmdir("SkinPreviews"), 0);
-        export_with_ctrl_e(&ExportFail);
-        struct stat st;
-        EXPECT_NE(stat("SkinPreviews", &st), 0) << "the directory is not created";
-        ASSERT_EQ(mkdir("SkinPreviews", 0755), 0);
-        for (int i = 0; i < 6 * 256; ++i) {
-            putpixel(frame_bitmap(i / 256), i % 16, i / 16 % 16, makecol(i / 256, i / 16 % 16, i % 16));
-        }
-        passes(1);
-        export_with_ctrl_e(&ExportFail);
-        EXPECT_EQ(read_file("SkinPreviews/lost.gif"), "") << "more than 256 colours: nothing written";
-        for (int f = 0; f < 6; ++f) {
-            clear_to_color(frame_bitmap(f), f ? transparent_color() : makeacol32(1, 2, 3, 128));
-        }
-        passes(1);
-        export_with_ctrl_e(&ExportFail);
-        EXPECT_EQ(read_file("SkinPreviews/lost.gif"), "") << "a pixel no palette entry shows";
-    });
 }
