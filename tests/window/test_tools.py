@@ -3,7 +3,7 @@ import os
 import struct
 
 import xharness
-from xharness import Editor, main, read_image
+from xharness import Editor, frame_point, main, read_image
 
 MAGENTA, RED, GREEN, BLUE = (255, 0, 255), (255, 0, 0), (0, 160, 0), (0, 0, 255)
 # The standing frame of a skin of our own: a red pair touching at the corners, a blue pair
@@ -11,11 +11,6 @@ MAGENTA, RED, GREEN, BLUE = (255, 0, 255), (255, 0, 0), (0, 160, 0), (0, 0, 255)
 PAINTED = {(1, 1): RED, (2, 2): RED, (1, 10): BLUE, (2, 11): BLUE, (1, 5): GREEN, (12, 5): GREEN}
 FILL_BOXES = (65, 138, 209)  # the middles of the three mode boxes, at y 535
 BRUSH = 10
-
-
-def frame_point(x, y):
-    """The screen middle of frame pixel (x, y) on the left canvas."""
-    return 285 + 12 * x + 6, 355 + 12 * y + 6
 
 
 def own_skin(workdir):
@@ -26,11 +21,6 @@ def own_skin(workdir):
     with open(os.path.join(workdir, "gfx", "skins", "mine.bmp"), "wb") as f:
         f.write(struct.pack("<2sIHHIIiiHHIIiiII", b"BM", 54 + len(pixels), 0, 0, 54, 40, 192, 32, 1, 24, 0,
                             len(pixels), 2835, 2835, 0, 0) + pixels)
-
-
-def saved_frame(editor):
-    sheet = read_image(editor.path("gfx/skins/mine.bmp"))
-    return {(x, y): sheet.pixel(2 * x, 2 * y) for y in range(16) for x in range(16)}
 
 
 def panel_difference(editor, pictures):
@@ -106,10 +96,8 @@ def test_fill_modes_and_brush_stamp(program, runtime, xvfb):
         fill(editor, (8, 8), color)  # the stamp covers its own middle
         expected.update(brush_stamp(editor, (8, 8), color))
 
-        editor.hold("ctrl+s")
-        editor.answer(1, expected_buttons=2)  # overwrite: "I know."
-        editor.answer(1, expected_buttons=1)  # "Successfully saved the file."
-        saved = saved_frame(editor)
+        editor.save()
+        saved = editor.sheet_frame()
         assert saved == expected, sorted((p, saved[p], expected[p]) for p in expected if saved[p] != expected[p])
         editor.quit()
 
