@@ -49,12 +49,8 @@ def click_until(editor, point, difference):
     repeat_until(lambda: editor.click(*point), difference)
 
 
-def choose(editor, point, pictures):
-    click_until(editor, point, lambda: panel_difference(editor, pictures))
-
-
-def choose_tool(editor, key, pictures):
-    repeat_until(lambda: editor.hold(key), lambda: panel_difference(editor, pictures))
+def choose(editor, act, pictures):
+    repeat_until(act, lambda: panel_difference(editor, pictures))
 
 
 def fill(editor, pixel, color):
@@ -81,17 +77,17 @@ def test_fill_modes_and_brush_stamp(program, runtime, xvfb):
         color = palette.pixel(7, 0)
         click_until(editor, (22 + 18 * 7 + 8, 456),
                     lambda: editor.capture(away=True).pixel(60, 436) != color and "no colour picked")
-        choose_tool(editor, "f", {"Continuous.png": (42, 512), "NonContinuous.png": (114, 512),
-                                  "8way.png": (186, 512), "FillModeArrow.png": (42, 494)})
+        choose(editor, lambda: editor.hold("f"), {"Continuous.png": (42, 512), "NonContinuous.png": (114, 512),
+                                                 "8way.png": (186, 512), "FillModeArrow.png": (42, 494)})
         expected = {(x, y): PAINTED.get((x, y), MAGENTA) for y in range(16) for x in range(16)}
         for mode, start, changed in ((0, (1, 1), [(1, 1)]), (2, (1, 10), [(1, 10), (2, 11)]),
                                      (1, (1, 5), [(1, 5), (12, 5)])):
-            choose(editor, (FILL_BOXES[mode], 535), {"FillModeArrow.png": (42 + 72 * mode, 494)})
+            choose(editor, lambda: editor.click(FILL_BOXES[mode], 535), {"FillModeArrow.png": (42 + 72 * mode, 494)})
             fill(editor, start, color)
             expected.update((point, color) for point in changed)
 
-        choose_tool(editor, "b", {"BrushHighlight.png": (28, 494)})
-        choose(editor, (24 + 27 * (BRUSH % 8) + 12, [497, 524, 551][BRUSH // 8] + 12),
+        choose(editor, lambda: editor.hold("b"), {"BrushHighlight.png": (28, 494)})
+        choose(editor, lambda: editor.click(24 + 27 * (BRUSH % 8) + 12, [497, 524, 551][BRUSH // 8] + 12),
                {"BrushHighlight.png": (28 + 27 * (BRUSH % 8), 494 + 27 * (BRUSH // 8))})
         fill(editor, (8, 8), color)  # the stamp covers its own middle
         expected.update(brush_stamp(editor, (8, 8), color))
