@@ -14,7 +14,6 @@ fail() {
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log"; fail "cpack"; }
 deb=$(ls "$tmp"/out/moltwork_*.deb)
-echo "package: ${deb##*/}"
 
 dpkg-deb -c "$deb" | awk '{print $6}' >"$tmp/contents"
 icons=""
@@ -29,7 +28,6 @@ for path in ./usr/bin/moltwork ./usr/libexec/moltwork/moltwork ./usr/share/moltw
 done
 
 field() { dpkg-deb -f "$deb" "$1"; }
-echo "Depends: $(field Depends)"
 for library in liballegro4.4 libloadpng4.4 libc6; do
     field Depends | grep -q "\\b$library\\b" || fail "Depends lacks $library"
 done
@@ -57,4 +55,3 @@ echo "$version" | grep -q "0\\.7" || fail "--version printed '$version'"
 moltwork --export-gif -o "$tmp/standing.gif" "$root/share/moltwork/gfx/skins/0orva.bmp" || fail "--export-gif failed"
 [ "$(head -c 6 "$tmp/standing.gif")" = GIF89a ] || fail "the export is no GIF89a file"
 [ -f "$tmp/home/Moltwork/Banner.png" ] || fail "the launcher did not prepare the working directory"
-echo "the packaged moltwork runs: $version"

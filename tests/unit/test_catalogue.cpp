@@ -10,10 +10,6 @@
 
 namespace
 {
-const char *const BOOKS[] = {
-    "Moltwork/Helps/BrushTool.png",   "Moltwork/Helps/PencilTool.png",    "Moltwork/Helps/FillTool.png",
-    "Moltwork/Helps/EllipseTool.png", "Moltwork/Helps/RectangleTool.png", "Moltwork/Helps/LineTool.png",
-};
 const std::string PALETTE_FILE = "gfx/packs/Classic/palette.bmp";
 
 std::string runtime(const std::string &relative)
@@ -51,7 +47,7 @@ TEST(Catalogue, EveryFileTheTreeHoldsStopsStartUpWithItsMessageWhenMissing)
     std::sort(paths.begin(), paths.end());
     for (const std::string &path : paths) {
         SCOPED_TRACE(path);
-        const bool book = std::count(std::begin(BOOKS), std::end(BOOKS), path);
+        const bool book = path.rfind("Moltwork/Helps/", 0) == 0 && path.find("Arrow") == std::string::npos;
         expect_start([&](const std::string &dir) { std::remove((dir + "/" + path).c_str()); }, 255,
                      book ? "File " + path + " is missing or corrupt." : missing_message(path));
     }

@@ -55,7 +55,6 @@ TEST_F(ImageFiles, HeadersTheLoadersWouldTrustAreChecked)
     } cases[] = {
         {"118-byte 40000 x 40000 at 8 bits", crafted_bmp({40000, 40000, 8, 0, 0}).substr(0, 118), "bmp",
          ImageCheck::TooLarge},
-        {"20000 x 20000 at 24 bits", crafted_bmp({20000, 20000, 24, 0, 0}), "bmp", ImageCheck::TooLarge},
         {"4097 wide", crafted_bmp({4097, 1}), "bmp", ImageCheck::TooLarge},
         {"a skin one row short", crafted_bmp({192, 32, 24, 0, 192 * 3 * 31}), "bmp", ImageCheck::Truncated},
         {"RLE8", crafted_bmp({192, 32, 8, 1}), "bmp", ImageCheck::Unsupported},

@@ -24,9 +24,7 @@ def test_open_paint_and_save_a_skin_from_another_folder(program, runtime, xvfb):
             colour = shot.pixel(60, 436)
             assert shot.pixel(*CANVAS_POINT) == read_image(hero).pixel(8, 8) != colour
             editor.click(*CANVAS_POINT)
-            editor.hold("ctrl+s")
-            editor.answer(1, expected_buttons=2)  # "I know."
-            editor.answer(1, expected_buttons=1)  # "Successfully saved the file."
+            editor.save()
             assert read_image(hero).pixel(8, 8) == colour
             editor.quit()
             assert option_values(editor) == options  # the comments are rewritten, never the values

@@ -3,15 +3,10 @@ Ctrl and with either button, saved and compared cell by cell with the frame they
 taken back with Ctrl+Z, saved and compared again."""
 import time
 
-from xharness import Editor, main, own_skin, read_image
+from xharness import Editor, frame_point, main, own_skin, read_image
 
 # A busy machine may run passes far apart; a key or button held this long is seen by at least one.
 LONG_HOLD = 0.3
-
-
-def canvas_point(x, y):
-    """The middle of frame pixel (x, y) on the left canvas."""
-    return 285 + 12 * x + 6, 355 + 12 * y + 6
 
 
 def picture(x0, y0, rows):
@@ -34,22 +29,15 @@ STROKES = [
 ]
 
 
-def hold(editor, down, up, what):
-    editor.xdotool(down, what)
-    time.sleep(LONG_HOLD)
-    editor.xdotool(up, what)
-    time.sleep(LONG_HOLD)
-
-
 def drag(editor, button, keys, press, release):
     for key in keys:
         editor.xdotool("keydown", key)
-    editor.move(*canvas_point(*press))
+    editor.move(*frame_point(*press))
     editor.xdotool("mousedown", button)
     time.sleep(LONG_HOLD)
     middle = [(a + b) // 2 for a, b in zip(press, release)]
-    editor.move(*canvas_point(*middle))
-    editor.move(*canvas_point(*release))
+    editor.move(*frame_point(*middle))
+    editor.move(*frame_point(*release))
     time.sleep(LONG_HOLD)
     editor.xdotool("mouseup", button)
     time.sleep(LONG_HOLD)
@@ -58,16 +46,8 @@ def drag(editor, button, keys, press, release):
 
 
 def saved_frame(editor):
-    """The standing frame of the saved skin, cell by cell (a sheet holds each frame pixel twice as big)."""
-    editor.hold("ctrl+s")
-    editor.answer(1, expected_buttons=2)  # "I know."
-    editor.answer(1, expected_buttons=1)  # "Successfully saved the file."
-    return frame_of(editor)
-
-
-def frame_of(editor):
-    sheet = read_image(editor.path("gfx/skins/mine.bmp"))
-    return {(x, y): sheet.pixel(2 * x, 2 * y) for y in range(16) for x in range(16)}
+    editor.save()
+    return editor.sheet_frame()
 
 
 def differences(got, expected):
@@ -79,16 +59,16 @@ def test_shapes_dragged_saved_and_undone(program, runtime, xvfb):
         palette = read_image(editor.path("gfx/packs/Classic/palette.bmp"))
         for x, y, button in ((22 + 18 * 7 + 8, 456, 1), (22 + 18 * 4 + 8, 474, 3)):
             editor.move(x, y)
-            hold(editor, "mousedown", "mouseup", button)
+            editor.hold(button, "mousedown", "mouseup", LONG_HOLD)
         colours = {1: palette.pixel(7, 0), 3: palette.pixel(16, 0)}
-        states = [frame_of(editor)]
+        states = [editor.sheet_frame()]
         for key, button, keys, press, release, pixels in STROKES:
-            hold(editor, "keydown", "keyup", key)
+            editor.hold(key, seconds=LONG_HOLD)
             drag(editor, button, keys, press, release)
             states.append(states[-1] | {p: colours[button] for p in pixels})
         assert not (wrong := differences(saved_frame(editor), states[-1])), wrong
         for stroke, expected in reversed(list(zip(STROKES, states))):
-            hold(editor, "keydown", "keyup", "ctrl+z")
+            editor.hold("ctrl+z", seconds=LONG_HOLD)
             assert not (wrong := differences(saved_frame(editor), expected)), ("undoing", stroke[:5], wrong)
         editor.quit()
 

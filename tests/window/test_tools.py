@@ -3,7 +3,7 @@ import os
 import struct
 
 import xharness
-from xharness import Editor, main, read_image
+from xharness import Editor, frame_point, main, read_image
 
 MAGENTA, RED, GREEN, BLUE = (255, 0, 255), (255, 0, 0), (0, 160, 0), (0, 0, 255)
 # The standing frame of a skin of our own: a red pair touching at the corners, a blue pair
@@ -11,11 +11,6 @@ MAGENTA, RED, GREEN, BLUE = (255, 0, 255), (255, 0, 0), (0, 160, 0), (0, 0, 255)
 PAINTED = {(1, 1): RED, (2, 2): RED, (1, 10): BLUE, (2, 11): BLUE, (1, 5): GREEN, (12, 5): GREEN}
 FILL_BOXES = (65, 138, 209)  # the middles of the three mode boxes, at y 535
 BRUSH = 10
-
-
-def frame_point(x, y):
-    """The screen middle of frame pixel (x, y) on the left canvas."""
-    return 285 + 12 * x + 6, 355 + 12 * y + 6
 
 
 def own_skin(workdir):
@@ -26,11 +21,6 @@ def own_skin(workdir):
     with open(os.path.join(workdir, "gfx", "skins", "mine.bmp"), "wb") as f:
         f.write(struct.pack("<2sIHHIIiiHHIIiiII", b"BM", 54 + len(pixels), 0, 0, 54, 40, 192, 32, 1, 24, 0,
                             len(pixels), 2835, 2835, 0, 0) + pixels)
-
-
-def saved_frame(editor):
-    sheet = read_image(editor.path("gfx/skins/mine.bmp"))
-    return {(x, y): sheet.pixel(2 * x, 2 * y) for y in range(16) for x in range(16)}
 
 
 def panel_difference(editor, pictures):
@@ -59,12 +49,8 @@ def click_until(editor, point, difference):
     repeat_until(lambda: editor.click(*point), difference)
 
 
-def choose(editor, point, pictures):
-    click_until(editor, point, lambda: panel_difference(editor, pictures))
-
-
-def choose_tool(editor, key, pictures):
-    repeat_until(lambda: editor.hold(key), lambda: panel_difference(editor, pictures))
+def choose(editor, act, pictures):
+    repeat_until(act, lambda: panel_difference(editor, pictures))
 
 
 def fill(editor, pixel, color):
@@ -91,25 +77,23 @@ def test_fill_modes_and_brush_stamp(program, runtime, xvfb):
         color = palette.pixel(7, 0)
         click_until(editor, (22 + 18 * 7 + 8, 456),
                     lambda: editor.capture(away=True).pixel(60, 436) != color and "no colour picked")
-        choose_tool(editor, "f", {"Continuous.png": (42, 512), "NonContinuous.png": (114, 512),
-                                  "8way.png": (186, 512), "FillModeArrow.png": (42, 494)})
+        choose(editor, lambda: editor.hold("f"), {"Continuous.png": (42, 512), "NonContinuous.png": (114, 512),
+                                                 "8way.png": (186, 512), "FillModeArrow.png": (42, 494)})
         expected = {(x, y): PAINTED.get((x, y), MAGENTA) for y in range(16) for x in range(16)}
         for mode, start, changed in ((0, (1, 1), [(1, 1)]), (2, (1, 10), [(1, 10), (2, 11)]),
                                      (1, (1, 5), [(1, 5), (12, 5)])):
-            choose(editor, (FILL_BOXES[mode], 535), {"FillModeArrow.png": (42 + 72 * mode, 494)})
+            choose(editor, lambda: editor.click(FILL_BOXES[mode], 535), {"FillModeArrow.png": (42 + 72 * mode, 494)})
             fill(editor, start, color)
             expected.update((point, color) for point in changed)
 
-        choose_tool(editor, "b", {"BrushHighlight.png": (28, 494)})
-        choose(editor, (24 + 27 * (BRUSH % 8) + 12, [497, 524, 551][BRUSH // 8] + 12),
+        choose(editor, lambda: editor.hold("b"), {"BrushHighlight.png": (28, 494)})
+        choose(editor, lambda: editor.click(24 + 27 * (BRUSH % 8) + 12, [497, 524, 551][BRUSH // 8] + 12),
                {"BrushHighlight.png": (28 + 27 * (BRUSH % 8), 494 + 27 * (BRUSH // 8))})
         fill(editor, (8, 8), color)  # the stamp covers its own middle
         expected.update(brush_stamp(editor, (8, 8), color))
 
-        editor.hold("ctrl+s")
-        editor.answer(1, expected_buttons=2)  # overwrite: "I know."
-        editor.answer(1, expected_buttons=1)  # "Successfully saved the file."
-        saved = saved_frame(editor)
+        editor.save()
+        saved = editor.sheet_frame()
         assert saved == expected, sorted((p, saved[p], expected[p]) for p in expected if saved[p] != expected[p])
         editor.quit()
 

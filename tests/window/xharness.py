@@ -12,8 +12,15 @@ from Xlib import X, display, protocol
 
 HOLD = 0.1
 AWAY = (700, 100)  # a plain spot of the backdrop
-# Frame pixel (4, 4) of the left canvas; a sheet holds it at (8, 8).
-CANVAS_POINT = (285 + 12 * 4 + 6, 355 + 12 * 4 + 6)
+LEFT_CANVAS, RIGHT_CANVAS = 285, 529
+
+
+def frame_point(x, y, canvas_x=LEFT_CANVAS):
+    """The screen middle of frame pixel (x, y) on a canvas."""
+    return canvas_x + 12 * x + 6, 355 + 12 * y + 6
+
+
+CANVAS_POINT = frame_point(4, 4)
 
 
 def start_xvfb():
@@ -122,11 +129,17 @@ class Editor:
         self.move(x, y)
         self.hold(button, "mousedown", "mouseup")
 
-    def hold(self, what, down="keydown", up="keyup"):
+    def hold(self, what, down="keydown", up="keyup", seconds=HOLD):
         """A key chord such as ctrl+s, or a button, held a moment."""
         for action in (down, up):
             self.xdotool(action, what)
-            time.sleep(HOLD)
+            time.sleep(seconds)
+
+    def save(self):
+        """Ctrl+S over the skin loaded, answering the overwrite question and the report."""
+        self.hold("ctrl+s")
+        self.answer(1, expected_buttons=2)  # "I know."
+        self.answer(1, expected_buttons=1)  # "Successfully saved the file."
 
     def kill_and_start_again(self):
         """Ends the editor with SIGKILL, as a crash or a power cut would, and starts it again in the same
@@ -184,9 +197,10 @@ class Editor:
         self.click(x + width // 2, y + 6)
         time.sleep(0.1)
 
-    def sheet_pixel(self, name):
-        """Frame pixel (4, 4) of the standing cell of a skin file."""
-        return read_image(self.path("gfx/skins/" + name)).pixel(8, 8)
+    def sheet_frame(self, name="mine.bmp"):
+        """The standing frame of a skin file, cell by cell (a sheet holds each frame pixel twice as big)."""
+        sheet = read_image(self.path("gfx/skins/" + name))
+        return {(x, y): sheet.pixel(2 * x, 2 * y) for y in range(16) for x in range(16)}
 
 
 class Picture:
