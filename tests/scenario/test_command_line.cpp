@@ -105,20 +105,24 @@ TEST(CommandLine, ExportSkipsUnreadableSkinsByNameAndWritesIntoAFileOrAFolder)
     EXPECT_EQ(run_in(dir, PROGRAM + " --version").output, "moltwork " MOLTWORK_VERSION "\n");
 }
 
-TEST(OpenFromPath, SavesIntoTheFilesFolderAndLeavesTheOptionsAlone)
+TEST(OpenFromPath, RefusesWhatIsNoSkinAndSavesIntoTheFilesFolderLeavingTheOptionsAlone)
 {
     const std::string other = make_workdir();
     fs::copy_file(other + "/gfx/skins/0orva.bmp", other + "/hero.bmp");
     EXPECT_SCENARIO(
         [&] {
             const std::string options_before = read_file("Options.cfg");
+            write_file("junk.bmp", "junk");
+            const std::pair<const char *, Window *> refused[] = {{"junk.bmp", &LoadFail},
+                                                                 {"none.bmp", &FakeLoad}};
+            for (const auto &[path, window] : refused) {
+                windows_script::answer(window, 1);
+                open_file(path);
+                EXPECT_EQ(windows_script::shown().back(), window);
+                EXPECT_TRUE(outside_skin.folder.empty());
+            }
             open_file(other + "/hero.bmp");
             EXPECT_EQ(filename, "hero.bmp");
-            stroke(1, 4, 4, makecol(1, 2, 3));
-            windows_script::answer(&Overwrite, 1);
-            windows_script::answer(&ConfirmSave, 1);
-            tap(KEY_S, KB_CTRL_FLAG);
-            EXPECT_EQ(sheet_frames(other + "/hero.bmp"), all_frames());
             // Another name is saved beside it, and so is the save question's answer before New.
             filename = "copy";
             windows_script::answer(&ConfirmSave, 1);
@@ -130,23 +134,9 @@ TEST(OpenFromPath, SavesIntoTheFilesFolderAndLeavesTheOptionsAlone)
             windows_script::answer(&ConfirmSave, 1);
             blank();
             EXPECT_EQ(sheet_frames(other + "/copy.bmp"), drawn);
-            EXPECT_FALSE(path_exists("gfx/skins/hero.bmp") || path_exists("gfx/skins/copy.bmp"));
+            EXPECT_FALSE(path_exists("gfx/skins/copy.bmp"));
             EXPECT_EQ(read_file("Options.cfg"), options_before);
             EXPECT_TRUE(outside_skin.folder.empty()); // New goes back to the skins directory
         },
         [](const std::string &workdir) { write_file(workdir + "/Options.cfg", options_text("yes")); });
-}
-
-TEST(OpenFromPath, RefusesWhatIsNotAReadableSkin)
-{
-    EXPECT_SCENARIO([] {
-        write_file("junk.bmp", "junk");
-        const std::pair<const char *, Window *> cases[] = {{"junk.bmp", &LoadFail}, {"none.bmp", &FakeLoad}};
-        for (const auto &[path, window] : cases) {
-            windows_script::answer(window, 1);
-            open_file(path);
-            EXPECT_EQ(windows_script::shown().back(), window);
-            EXPECT_TRUE(outside_skin.folder.empty());
-        }
-    });
 }

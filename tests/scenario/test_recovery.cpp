@@ -41,9 +41,10 @@ std::string with_autoload(const std::string &workdir)
 }
 } // namespace
 
-TEST(Recovery, KeptOnceAChangeCompletesAndRemovedWithNothingUnsaved)
+TEST(Recovery, KeptOnceAChangeCompletesAndGoneWithNothingUnsaved)
 {
     EXPECT_SCENARIO([] {
+        recovery_interval = std::chrono::milliseconds(0);
         filename = "drawn.bmp";
         input::move(canvas_left(1) + 18, CANVAS_Y + 18);
         mouse_b = 1;
@@ -55,31 +56,20 @@ TEST(Recovery, KeptOnceAChangeCompletesAndRemovedWithNothingUnsaved)
         EXPECT_EQ(copy_on_disk(), std::make_pair(std::string("drawn.bmp"), all_frames()));
         tap(KEY_Z, KB_CTRL_FLAG);
         EXPECT_FALSE(path_exists(RECOVERY_FILE)) << "undone back to the saved skin";
-    });
-}
 
-TEST(Recovery, SavingOrLeavingByAnyAnswerLeavesNoCopy)
-{
-    const struct {
-        const char *how;
-        int save_answer; // 0: saved with Ctrl+S first
-    } cases[] = {{"saved first", 0}, {"changes discarded", 2}};
-    for (const auto &c : cases) {
-        EXPECT_SCENARIO([&c] {
-            filename = "drawn.bmp";
-            pencil(1, 1, 1);
-            passes(1);
-            ASSERT_TRUE(path_exists(RECOVERY_FILE));
-            if (c.save_answer == 0) {
-                windows_script::answer(&ConfirmSave, 1);
-                tap(KEY_S, KB_CTRL_FLAG);
-                EXPECT_FALSE(path_exists(RECOVERY_FILE)) << "gone with the save";
-            }
-            quit_answering(c.save_answer);
-            EXPECT_FALSE(path_exists(RECOVERY_FILE)) << c.how;
-            EXPECT_TRUE(Undos.empty() && Redos.empty()) << "the history is freed";
-        });
-    }
+        pencil(1, 1, 1);
+        passes(1);
+        ASSERT_TRUE(path_exists(RECOVERY_FILE));
+        windows_script::answer(&ConfirmSave, 1);
+        tap(KEY_S, KB_CTRL_FLAG);
+        EXPECT_FALSE(path_exists(RECOVERY_FILE)) << "gone with the save";
+        pencil(1, 2, 2);
+        passes(1);
+        ASSERT_TRUE(path_exists(RECOVERY_FILE));
+        quit_answering(2);
+        EXPECT_FALSE(path_exists(RECOVERY_FILE)) << "gone when the changes are let go";
+        EXPECT_TRUE(Undos.empty() && Redos.empty()) << "the history is freed";
+    });
 }
 
 TEST(Recovery, StartUpRestoresTheDrawingUnsavedOrDiscardsIt)

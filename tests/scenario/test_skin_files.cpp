@@ -1,5 +1,6 @@
 // Saving and loading skins through their message windows, with real files in the skin folder.
 #include "editor_harness.h"
+#include "pixel_grid.h"
 
 #include <filesystem>
 #include <iterator>
@@ -31,18 +32,6 @@ std::string last_skin_line()
     const std::string text = read_file("Options.cfg"), header = "last skin opened***\n";
     const size_t start = text.find(header) + header.size();
     return text.substr(start, text.find('\n', start) - start);
-}
-
-// The saved sheet's pixels row by row, none unless it is w x h.
-std::vector<int> sheet_pixels(const std::string &name, int w, int h)
-{
-    std::vector<int> pixels;
-    BITMAP *sheet = load_bitmap((SKINS + name).c_str(), nullptr);
-    for (int i = 0; sheet && sheet->w == w && sheet->h == h && i < w * h; ++i) {
-        pixels.push_back(getpixel(sheet, i % w, i / w));
-    }
-    destroy_bitmap(sheet);
-    return pixels;
 }
 
 // A red picture of the given size in the skin folder.
@@ -85,11 +74,11 @@ TEST(SkinFiles, ASavedSheetLoadsBackALoadLeavesNothingToUndoAndALargerSheetKeeps
         press(KEY_L);
         putpixel(StandingFrame, 1, 1, green);
         press(KEY_S, {{&Overwrite, 1}, {&ConfirmSave, 1}});
-        std::vector<int> expected(256 * 48, red);
-        for (const int i : {256 * 2 + 2, 256 * 2 + 3, 256 * 3 + 2, 256 * 3 + 3}) {
-            expected[i] = green;
-        }
-        EXPECT_EQ(sheet_pixels("big.bmp", 256, 48), expected) << "red but for the edited pixel's block";
+        std::vector<std::string> expected(48, std::string(256, 'r'));
+        expected[2] = expected[3] = "rrgg" + std::string(252, 'r'); // the edited pixel's block
+        BITMAP *big = load_bitmap((SKINS + "big.bmp").c_str(), nullptr);
+        EXPECT_EQ(rows_of(big, {{'r', red}, {'g', green}}), expected);
+        destroy_bitmap(big);
     });
 }
 
