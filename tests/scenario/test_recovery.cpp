@@ -20,24 +20,15 @@ std::pair<std::string, std::vector<int>> copy_on_disk()
     return {found.name, frames};
 }
 
-// The close button, answered Quit and then, with unsaved work, the save question; then leaving as the
-// main loop does.
-void quit_answering(int save_answer)
+// The close button, answered Quit and the unsaved work let go; then leaving as the main loop does.
+void quit_discarding()
 {
     quit_program();
     windows_script::answer(&QuitNow, 1);
-    if (save_answer) {
-        windows_script::answer(&SaveSkin, save_answer);
-    }
+    windows_script::answer(&SaveSkin, 2);
     passes(1);
     ASSERT_TRUE(quit);
     close_editor();
-}
-
-std::string with_autoload(const std::string &workdir)
-{
-    write_file(workdir + "/Options.cfg", options_text("yes"));
-    return workdir;
 }
 } // namespace
 
@@ -66,7 +57,7 @@ TEST(Recovery, KeptOnceAChangeCompletesAndGoneWithNothingUnsaved)
         pencil(1, 2, 2);
         passes(1);
         ASSERT_TRUE(path_exists(RECOVERY_FILE));
-        quit_answering(2);
+        quit_discarding();
         EXPECT_FALSE(path_exists(RECOVERY_FILE)) << "gone when the changes are let go";
         EXPECT_TRUE(Undos.empty() && Redos.empty()) << "the history is freed";
     });
@@ -74,7 +65,8 @@ TEST(Recovery, KeptOnceAChangeCompletesAndGoneWithNothingUnsaved)
 
 TEST(Recovery, StartUpRestoresTheDrawingUnsavedOrDiscardsIt)
 {
-    const std::string workdir = with_autoload(make_workdir());
+    const std::string workdir = make_workdir();
+    write_file(workdir + "/Options.cfg", options_text("yes"));
     const auto crash_after_drawing = [] {
         ASSERT_EQ(start_editor_headless(false), 0);
         ASSERT_EQ(open_editor(), 0);
@@ -99,7 +91,7 @@ TEST(Recovery, StartUpRestoresTheDrawingUnsavedOrDiscardsIt)
         EXPECT_EQ(options.last_skin, "0orva.bmp");
         EXPECT_EQ(read_file("Options.cfg"), options_file);
         EXPECT_TRUE(path_exists(RECOVERY_FILE)) << "kept until saved";
-        quit_answering(2);
+        quit_discarding();
         EXPECT_EQ(options.last_skin, "0orva.bmp") << "a close request writes the options, unchanged";
     });
     EXPECT_EQ(restored.exit_status, 0) << restored.output;
@@ -147,7 +139,7 @@ TEST(Recovery, AnUnreadableCopyIsSetAsideUnderAFreeNameAndTheStartGoesOn)
                 EXPECT_EQ(copy_on_disk().second, all_frames()) << "new work is kept again";
             },
             [&copy](const std::string &workdir) {
-                with_autoload(workdir);
+                write_file(workdir + "/Options.cfg", options_text("yes"));
                 write_file(workdir + "/Recovery-damaged-1.moltwork", "an older one");
                 if (copy.empty()) {
                     std::filesystem::create_directory(workdir + "/" + RECOVERY_FILE);
