@@ -166,7 +166,6 @@ TEST(SkinFiles, StartUpAutoloadsOnALowerCaseYesAndRefusesAMissingOrHostileLastSk
 
 TEST(SkinFiles, DotNamesAskBeforeOverwritingAndLoadAndNamesAreNeverCut)
 {
-    const auto no_options_file = [](const std::string &) {};
     EXPECT_SCENARIO(
         [] {
             press(KEY_N);
@@ -191,5 +190,5 @@ TEST(SkinFiles, DotNamesAskBeforeOverwritingAndLoadAndNamesAreNeverCut)
             EXPECT_EQ(getpixel(StandingFrame, 0, 0), makecol(200, 0, 0));
             EXPECT_EQ(options.last_skin, ".hero.bmp");
         },
-        no_options_file);
+        [](const std::string &) {}); // no options file
 }
