@@ -15,8 +15,6 @@ struct Gesture {
 
 const Gesture GESTURES[] = {
     {PENCIL, 0, "|", "L1,1 b1 L4,1 L4,4 b0", "/.FFFF/....F/....F/....F|"},
-    {PENCIL, 0, "|", "L0,0 b1 L7,7 L7,0 b0",
-     "F......F/.F.....F/..F....F/...F...F/....F..F/.....F.F/......FF/.......F|"},
     // Over the gap onto the right canvas and back: the stroke stays on its frame.
     {PENCIL, 0, "|", "L2,2 b1 L26,2 L5,2 L5,6 b0", "//..FFFFFFFFFFFFFF/.....F/.....F/.....F/.....F|"},
     // A frame both canvases show (the wheel turns the right one back to it) takes one step.

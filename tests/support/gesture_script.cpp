@@ -7,17 +7,6 @@
 
 namespace
 {
-
-void hold_keys(const std::string &w)
-{
-    const auto has = [&w](const char *name) { return w.find(name) != w.npos; };
-    key_shifts = (has("alt") ? KB_ALT_FLAG : 0) | (has("ctrl") ? KB_CTRL_FLAG : 0) |
-                 (has("shift") ? KB_SHIFT_FLAG : 0);
-    key[KEY_LSHIFT] = has("shift");
-    key[KEY_SPACE] = has("space");
-    key[KEY_CLOSEBRACE] = has("]");
-}
-
 void act(const std::string &w)
 {
     int x = 0, y = 0;
@@ -28,7 +17,12 @@ void act(const std::string &w)
     } else if (w == "wheel") {
         --mouse_z;
     } else {
-        hold_keys(w);
+        const auto has = [&w](const char *name) { return w.find(name) != w.npos; };
+        key_shifts = (has("alt") ? KB_ALT_FLAG : 0) | (has("ctrl") ? KB_CTRL_FLAG : 0) |
+                     (has("shift") ? KB_SHIFT_FLAG : 0);
+        key[KEY_LSHIFT] = has("shift");
+        key[KEY_SPACE] = has("space");
+        key[KEY_CLOSEBRACE] = has("]");
     }
 }
 } // namespace
