@@ -81,24 +81,3 @@ TEST(FilenameField, KeysAndClicksEditTheNameAndPlaceTheCaret)
     });
 }
 
-TEST(FilenameField, ANameFillsTheFieldAtMost)
-{
-    EXPECT_SCENARIO([] {
-        std::string full;
-        for (char c = 33; c < 127 && full.empty(); ++c) {
-            const int w = width(std::string(1, c));
-            if (w > 0 && 240 % w == 0) {
-                full.assign(240 / w, c);
-            }
-        }
-        ASSERT_FALSE(full.empty()) << "no character whose width divides the field's";
-        filename = full.substr(1);
-        tap(KEY_END);
-        press_key(KEY_A, full[0]);
-        EXPECT_EQ(filename, full) << "exactly 240 pixels still fits";
-        press_key(KEY_LEFT);
-        press_key(KEY_A, full[0]);
-        EXPECT_EQ(filename, full);
-        EXPECT_EQ(iter, full.size() - 1) << "not even the caret moves";
-    });
-}

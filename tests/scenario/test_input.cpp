@@ -3,16 +3,6 @@
 
 namespace
 {
-// Sets the buttons held (with the pointer moved first when given) and runs a pass.
-void hold(int bits, int x = -1, int y = -1)
-{
-    if (x >= 0) {
-        input::move(x, y);
-    }
-    mouse_b = bits;
-    passes(1);
-}
-
 // Sets key `scancode` down or up and the modifier flags, then runs n passes.
 void keys(int scancode, bool down, int flags, int n = 1)
 {
@@ -21,32 +11,6 @@ void keys(int scancode, bool down, int flags, int n = 1)
     passes(n);
 }
 } // namespace
-
-TEST(Input, PaletteButtonsPowerUpsAndToolPanel)
-{
-    EXPECT_SCENARIO([] {
-        hold(3, 22 + 18 * 5 + 3, 452);
-        EXPECT_EQ((std::vector<int>{Fcolor, Bcolor}), std::vector<int>(2, palette_entry(5)))
-            << "both buttons pick in one pass";
-        hold(0);
-        click(240, 455, 2);
-        EXPECT_EQ(Bcolor, transparent_color()) << "the thirteenth upper swatch is transparent";
-        click(37, 465);
-        EXPECT_EQ(Fcolor, palette_entry(5)) << "the gap between rows picks nothing";
-        for (const auto [x, item] : {std::pair{290, 1}, {290, 0}, {330, 2}, {370, 3}}) {
-            click(x, 250);
-            EXPECT_EQ((std::vector<int>{preview_items[0], preview_items[1], preview_items[2]}),
-                      (std::vector<int>{item == 1, item == 2, item == 3}))
-                << "one power-up at a time, after a click at " << x;
-        }
-        hold(2, 150, 340);
-        hold(3);
-        EXPECT_EQ(selected[0], PENCIL) << "the line button ignores a press made while another button is held";
-        hold(2);
-        hold(3, 100, 340);
-        EXPECT_EQ(selected[0], RECTANGLE) << "other buttons take it";
-    });
-}
 
 TEST(Input, KeysLatchOncePerPressStepTheToolsOptionAndEscapeAsks)
 {

@@ -44,35 +44,6 @@ void write_picture(const std::string &name, int w, int h)
 }
 } // namespace
 
-TEST(SkinFiles, ASheetIsSavedAsBmpUnderTheTypedNameAndALargerOneKeepsItsEdges)
-{
-    EXPECT_SCENARIO([] {
-        const int red = makecol(200, 0, 0), green = makecol(0, 200, 0);
-        putpixel(StandingFrame, 0, 0, red);
-        putpixel(StompedFrame, 15, 15, green);
-        filename = "hero";
-        press(KEY_S, {{&ConfirmSave, 1}});
-        EXPECT_EQ(sheet_frames(SKINS + "hero.bmp"), all_frames());
-        EXPECT_FALSE(is_unsaved());
-        EXPECT_EQ(last_skin_line(), "hero");
-        filename = "copy.png";
-        press(KEY_S, {{&ConfirmSave, 1}});
-        EXPECT_TRUE(exists((SKINS + "copy.bmp").c_str())) << "saved as bmp, always";
-        EXPECT_EQ(last_skin_line(), "copy.png") << "the name is remembered as typed";
-
-        write_picture("big.bmp", 256, 48); // a larger sheet keeps its outside pixels through a save
-        filename = "big";
-        press(KEY_L);
-        putpixel(StandingFrame, 1, 1, green);
-        press(KEY_S, {{&Overwrite, 1}, {&ConfirmSave, 1}});
-        std::vector<std::string> expected(48, std::string(256, 'r'));
-        expected[2] = expected[3] = "rrgg" + std::string(252, 'r'); // the edited pixel's block
-        BITMAP *big = load_bitmap((SKINS + "big.bmp").c_str(), nullptr);
-        EXPECT_EQ(rows_of(big, {{'r', red}, {'g', green}}), expected);
-        destroy_bitmap(big);
-    });
-}
-
 // A file that is no skin, or a failed save, changes neither the drawing nor the files; Quit, New and Load
 // go on only after the save they offer.
 TEST(SkinFiles, FailedLoadsAndSavesChangeNothingAndWhatOffersASaveWaitsForIt)

@@ -39,33 +39,6 @@ int script_windows(const std::function<void(int pass, Window &w)> &step, Window 
 
 } // namespace
 
-TEST(Windows, OnlyALeftPressEdgeOnAButtonChooses)
-{
-    EXPECT_SCENARIO([] {
-        // Per pass: the button under the pointer (0: the text) and the mouse buttons held.
-        const std::pair<int, int> script[] = {{0, 1}, {1, 1}, {1, 1}, {1, 0}, {1, 2}, {2, 0}, {2, 1}};
-        int passes_taken = 0;
-        const int choice = script_windows(
-            [&](int pass, Window &shown) {
-                const auto [over, held] = script[std::min(pass, 6)];
-                passes_taken = pass + 1;
-                put(over ? button_centre(shown, over)
-                         : Point{shown.x + shown.width / 2, shown.y + WTop->h + 12},
-                    held);
-                key[KEY_ENTER] = 1; // and no key chooses
-                simulate_ukeypress(13, KEY_ENTER);
-                simulate_ukeypress(27, KEY_ESC);
-            },
-            &QuitNow);
-        EXPECT_EQ(choice, 2);
-        EXPECT_EQ(passes_taken, 7) << "chosen on the first left press edge over a button, and not before";
-        for (int button = 1; button <= 3; ++button) {
-            const auto press = [button](int pass, Window &shown) { put(button_centre(shown, button), pass); };
-            EXPECT_EQ(script_windows(press, &SaveSkin), button);
-        }
-    });
-}
-
 TEST(Windows, TheClickThatClosesAWindowNeverReachesTheCanvasBehindIt)
 {
     EXPECT_SCENARIO([] {

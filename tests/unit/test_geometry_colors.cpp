@@ -1,5 +1,4 @@
-// The wheel, colour stepping, the brush picture and the ellipse, on the editor's own globals with a
-// palette table of the test's own.
+// The wheel, the brush picture and the ellipse, on the editor's own globals.
 #include "document/document.h"
 #include "headless.h"
 #include "tools/tools.h"
@@ -12,11 +11,6 @@
 
 namespace
 {
-int column_color(int c)
-{
-    return makecol(10 * c, 100, 200 - c);
-}
-
 // Turns the wheel dz notches with the pointer at (x, y).
 void roll(int x, int y, int dz)
 {
@@ -63,39 +57,6 @@ TEST(Wheel, StepsFramesAndWrapsAndOverThePreviewStepsModes)
     roll(400, 300, -1);
     EXPECT_EQ(preview_mode, 0);
     EXPECT_EQ(CustomRecolor, 1);
-}
-
-TEST(Palette, ColourStepsWalkTheSwatchOrderAcrossTheTransparentOne)
-{
-    start_headless_library();
-    for (int c = 0; c < PALETTE_COLUMNS; ++c) {
-        for (int r = 0; r < PALETTE_ROWS; ++r) {
-            ColorPalette[c * PALETTE_ROWS + r] = r == 0 ? column_color(c) : makecol(c, r, 7);
-        }
-    }
-    const int t = transparent_color();
-    const struct {
-        int from, forward, backward;
-    } steps[] = {
-        {column_color(0), column_color(1), column_color(24)},
-        {column_color(1), column_color(2), column_color(0)},
-        {column_color(11), t, column_color(10)},
-        {t, column_color(12), column_color(11)},
-        {column_color(12), column_color(13), t},
-        {column_color(24), column_color(0), column_color(23)},
-        {makecol(1, 2, 3), makecol(1, 2, 3), makecol(1, 2, 3)}, // off the palette: stays
-    };
-    for (const auto &step : steps) {
-        EXPECT_EQ(step_color_forward(step.from), step.forward);
-        EXPECT_EQ(step_color_backward(step.from), step.backward);
-    }
-    // Two columns of one colour: stepping continues from the lower column,
-    // and a colour that also sits in column 24 wraps like column 24.
-    ColorPalette[20 * PALETTE_ROWS] = column_color(5);
-    EXPECT_EQ(step_color_forward(column_color(5)), column_color(6));
-    EXPECT_EQ(step_color_backward(column_color(5)), column_color(4));
-    ColorPalette[24 * PALETTE_ROWS] = column_color(3);
-    EXPECT_EQ(step_color_forward(column_color(3)), column_color(0));
 }
 
 // In 15 bits the stand-in for magenta packs to magenta itself, so the

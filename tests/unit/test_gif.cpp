@@ -199,27 +199,6 @@ std::vector<Bytes> giflib_decode(const std::string &path)
 
 } // namespace
 
-TEST_F(Gif, ReaderToleratesWhatRealFilesContain)
-{
-    // Stray bytes, a comment, and an application extension of two sub-blocks.
-    const Bytes others = {0x00, 0x99, 0x21, 0xFE, 3,   'a', 'b', 'c', 0, 0x21, 0xFF, 11, 'X', 'M', 'P',
-                          ' ',  'D',  'a',  't',  'a', 'X', 'M', 'P', 2, 1,    2,    1,  7,   0};
-    const std::vector<std::tuple<std::vector<int>, Bytes, Bytes>> cases = {
-        {{1, 0, 5}, {1, 0}, {}},          // no clear code first
-        {{4, 1, 5}, {1, 0, 0}, {}},       // end code before the image is full
-        {{4, 1, 1}, {1, 1}, {}},          // no end code
-        {{4, 1, 1, 1, 1, 5}, {1, 1}, {}}, // codes beyond the full image
-        {{4, 1, 1, 6, 5}, {1, 1, 1}, {}}, // a string running past the image
-        {{4, 1, 0, 5}, {1, 0}, others},   // other blocks before the image
-    };
-    for (const auto &[codes, expected, before] : cases) {
-        const int w = static_cast<int>(expected.size());
-        AnimationPtr animation = load(write(gif(w, 1, before + image(w, 1, codes))));
-        ASSERT_TRUE(animation) << codes.size();
-        EXPECT_EQ(indices_of(animation->frames[0].image), expected);
-    }
-}
-
 TEST_F(Gif, ReaderRefusesHostileFilesCleanly)
 {
     // A 4 x 4 image with a local table after a looping block and a graphic control extension: any cut
@@ -308,21 +287,6 @@ TEST_F(Gif, TablesRoundUpCodeSizesStartAtTwoAndLoopBlocksFollowTheCountAndReadBa
             EXPECT_EQ(back->palette.entries[1].r, 0); // padded with black
         }
     }
-}
-
-TEST_F(Gif, LoadBitmapGivesTheLastFrameComposedAndTheGlobalPaletteInTheLibrarysRange)
-{
-    PALETTE palette;
-    std::fill(&palette[0], &palette[256], RGB{9, 9, 9, 0});
-    BitmapPtr bitmap(load_bitmap(save(four_frames().get()).c_str(), palette));
-    ASSERT_TRUE(bitmap);
-    // Each earlier frame's disposal shapes the screen: R red, Y yellow, '.' the mask colour.
-    EXPECT_EQ(rows_of(bitmap.get(), {{'R', makecol(255, 0, 0)},
-                                     {'Y', makecol(255, 255, 0)},
-                                     {'.', bitmap_mask_color(bitmap.get())}}),
-              (std::vector<std::string>{"RR..", "R...", "....", "YY.Y"}));
-    EXPECT_EQ((std::vector<int>{palette[1].r, palette[1].g, palette[4].b, palette[8].r, palette[255].b}),
-              (std::vector<int>{63, 0, 63, 0, 0}));
 }
 
 TEST_F(Gif, DecodesLikeGiflibWhenTheDictionaryStaysFullWithoutAClearCode)
